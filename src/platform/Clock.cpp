@@ -1,0 +1,47 @@
+#include "platform/Clock.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace platform {
+namespace {
+
+class SystemClock final : public Clock {
+public:
+    QString dateText() const override { return shortDateText(QDateTime::currentDateTime()); }
+    QString timeText() const override { return timeOfDayText(QDateTime::currentDateTime()); }
+};
+
+const Clock*& current() {
+    static const Clock* c = nullptr;
+    return c;
+}
+
+} // namespace
+
+const Clock& clock() {
+    static const SystemClock system;
+    return current() ? *current() : system;
+}
+
+void setClock(const Clock* c) { current() = c; }
+
+QString shortDateText(const QDateTime& moment) {
+    const QLocale locale;
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    // Many locales' short form has a two-digit year; a stored date must not be ambiguous.
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+    return locale.toString(moment.date(), format);
+}
+
+QString timeOfDayText(const QDateTime& moment) {
+    const QLocale locale;
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1Char('s')))
+        format.replace(QRegularExpression(QStringLiteral("(m+)")), QStringLiteral("\\1:ss"));
+    return locale.toString(moment.time(), format);
+}
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QDateTime;
+
+namespace platform {
+
+// The date and time of day as the program shows and stores them.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QString dateText() const = 0; // the locale's short date, with a four-digit year
+    virtual QString timeText() const = 0; // the locale's time of day, with seconds
+};
+
+const Clock& clock();
+// nullptr restores the real clock. The caller keeps ownership.
+void setClock(const Clock* clock);
+
+// The text forms used by the real clock, for any moment (they follow the process locale).
+QString shortDateText(const QDateTime& moment);
+QString timeOfDayText(const QDateTime& moment);
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#include "support/Seams.h"
+
+#include "platform/EndProgram.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
+#include "store/ConnectionString.h"
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace quiltest {
+namespace {
+class ScriptedSource final : public platform::RandomSource {
+public:
+    explicit ScriptedSource(std::shared_ptr<RandomScript> s) : script(std::move(s)) {}
+    double next() override {
+        ++script->draws;
+        if (script->values.empty())
+            return 0.0;
+        const double v = script->values.front();
+        script->values.pop_front();
+        return v;
+    }
+
+private:
+    std::shared_ptr<RandomScript> script;
+};
+} // namespace
+
+Seams::Seams() {
+    platform::setMessageBoxHook([this](platform::Icon icon, const QString& text, const QString& title) {
+        const Box box{icon, text, title};
+        boxes.append(box);
+        if (onBox)
+            onBox(box);
+    });
+    platform::setEndProgramHook([this](int code) { endCodes.append(code); });
+    platform::setClock(&clock);
+    platform::setRandomSourceFactory(
+        [script = random] { return std::make_unique<ScriptedSource>(script); });
+    platform::setProgramFolder(dir.path());
+}
+
+Seams::~Seams() {
+    platform::setMessageBoxHook({});
+    platform::setEndProgramHook({});
+    platform::setClock(nullptr);
+    platform::setRandomSourceFactory({});
+    platform::setProgramFolder({});
+}
+
+QString Seams::databasePath() const { return QDir(dir.path()).filePath(store::kDatabaseFileName); }
+
+void Seams::createDatabase(const QString& adminPassword) {
+    QString error;
+    if (!store::createDatabase(databasePath(), adminPassword, &error))
+        QFAIL(qPrintable(QStringLiteral("cannot create the test database: ") + error));
+}
+
+} // namespace quiltest

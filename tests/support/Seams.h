@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace quiltest {
+
+struct Box {
+    platform::Icon icon;
+    QString text;
+    QString title;
+};
+
+class FixedClock final : public platform::Clock {
+public:
+    QString date = QStringLiteral("12/10/2026");
+    QString time = QStringLiteral("1:52:44 PM");
+    QString dateText() const override { return date; }
+    QString timeText() const override { return time; }
+};
+
+// The random draws a window will make: values are taken in order; once the script runs out,
+// every draw gives 0. draws counts every draw made.
+struct RandomScript {
+    std::deque<double> values;
+    int draws = 0;
+};
+
+// Replaces every platform seam for one test case and restores them afterwards: message boxes
+// are recorded and answered OK, the end of the program is recorded, the clock is fixed, the
+// random source follows a script, and the program folder is a fresh temporary folder.
+class Seams {
+public:
+    Seams();
+    ~Seams();
+    Seams(const Seams&) = delete;
+    Seams& operator=(const Seams&) = delete;
+
+    QList<Box> boxes;
+    QList<int> endCodes;
+    FixedClock clock;
+    std::shared_ptr<RandomScript> random = std::make_shared<RandomScript>();
+    // Runs while a box is "open", before it is answered.
+    std::function<void(const Box&)> onBox;
+
+    QString folder() const { return dir.path(); }
+    QString databasePath() const;
+    // Creates the program folder's database with the schema code of quil-dbinit.
+    void createDatabase(const QString& adminPassword = QStringLiteral("admin"));
+
+private:
+    QTemporaryDir dir;
+};
+
+} // namespace quiltest
