@@ -1,0 +1,170 @@
+#include "store/Schema.h"
+
+#include "store/Sqlite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace store {
+namespace {
+
+const QStringList kSideFileSuffixes = {QStringLiteral("-wal"), QStringLiteral("-journal"),
+                                       QStringLiteral("-shm")};
+
+bool fail(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+    return false;
+}
+
+QString createTableSql(const TableSchema& table) {
+    QStringList columns{sqlite::quoted(QStringLiteral("ID")) +
+                        QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT")};
+    for (const QString& column : table.columns)
+        columns << sqlite::quoted(column) + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(sqlite::quoted(table.name), columns.join(QStringLiteral(", ")));
+}
+
+// Reserves a fresh, empty file beside target: created exclusively, so no other file is ever
+// touched, and with the ordinary permissions of a new file.
+QString reserveBuildFile(const QString& target, QString* error) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString candidate =
+            target + QStringLiteral(".%1.part")
+                         .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+        QFile file(candidate);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return candidate;
+        if (!file.exists()) {
+            *error = QStringLiteral("cannot create a file in %1: %2")
+                         .arg(QFileInfo(target).absolutePath(), file.errorString());
+            return {};
+        }
+    }
+    *error = QStringLiteral("cannot find a free temporary name beside %1").arg(target);
+    return {};
+}
+
+void removeWithSideFiles(const QString& path) {
+    QFile::remove(path);
+    for (const QString& suffix : kSideFileSuffixes)
+        QFile::remove(path + suffix);
+}
+
+bool run(QSqlQuery& query, const QString& sql, QString* error) {
+    if (query.exec(sql))
+        return true;
+    *error = sqlite::errorText(query.lastError());
+    return false;
+}
+
+bool fillDatabase(const QSqlDatabase& db, const QString& adminPassword, QString* error) {
+    QSqlQuery query(db);
+    // Kept by the file itself: every later connection finds write-ahead logging on.
+    if (!run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error))
+        return false;
+    if (!query.next() ||
+        query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        *error = QStringLiteral("the file cannot use write-ahead logging");
+        return false;
+    }
+    if (!run(query, QStringLiteral("PRAGMA synchronous=FULL"), error) ||
+        !run(query, QStringLiteral("BEGIN"), error))
+        return false;
+    for (const TableSchema& table : schema()) {
+        if (!run(query, createTableSql(table), error))
+            return false;
+    }
+    if (!query.prepare(QStringLiteral("INSERT INTO \"tblAdm\" (\"Password\") VALUES (?)"))) {
+        *error = sqlite::errorText(query.lastError());
+        return false;
+    }
+    // Every value of the database is text, an empty password included.
+    query.addBindValue(adminPassword.isNull() ? QStringLiteral("") : adminPassword);
+    if (!query.exec()) {
+        *error = sqlite::errorText(query.lastError());
+        return false;
+    }
+    return run(query, QStringLiteral("COMMIT"), error);
+}
+
+bool buildDatabase(const QString& path, const QString& adminPassword, QString* error) {
+    const QString connectionName = sqlite::uniqueConnectionName(QStringLiteral("create"));
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(path);
+        if (!db.open())
+            *error = sqlite::errorText(db.lastError());
+        else
+            ok = fillDatabase(db, adminPassword, error);
+        // Closing the last connection folds the log into the file and removes it.
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return ok;
+}
+
+} // namespace
+
+const QList<TableSchema>& schema() {
+    static const QList<TableSchema> tables = {
+        {QStringLiteral("tblNew"), {QStringLiteral("Name")}},
+        {QStringLiteral("tblRem"),
+         {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Name"),
+          QStringLiteral("Test"), QStringLiteral("Errors"), QStringLiteral("Accuracy"),
+          QStringLiteral("Keystroke")}},
+        {QStringLiteral("tblSystem"),
+         {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Elapsed"),
+          QStringLiteral("LastAgent")}},
+        {QStringLiteral("tblAdm"), {QStringLiteral("Password")}},
+    };
+    return tables;
+}
+
+bool createDatabase(const QString& filePath, const QString& adminPassword, QString* error) {
+    const QFileInfo target(filePath);
+    if (filePath.isEmpty())
+        return fail(error, QStringLiteral("no file name given"));
+    if (target.exists() || target.isSymLink())
+        return fail(error, QStringLiteral("%1 already exists; it is left as it is")
+                               .arg(target.absoluteFilePath()));
+    // A log or journal left behind by an earlier file of that name would be read as part of
+    // the new one.
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-journal")}) {
+        if (QFileInfo::exists(filePath + suffix) || QFileInfo(filePath + suffix).isSymLink())
+            return fail(error, QStringLiteral("%1 lies beside the new file; remove it first")
+                                   .arg(QFileInfo(filePath + suffix).absoluteFilePath()));
+    }
+    if (!target.absoluteDir().exists())
+        return fail(error,
+                    QStringLiteral("the folder %1 does not exist").arg(target.absolutePath()));
+
+    QString text;
+    const QString buildPath = reserveBuildFile(target.absoluteFilePath(), &text);
+    if (buildPath.isEmpty())
+        return fail(error, text);
+    if (!buildDatabase(buildPath, adminPassword, &text)) {
+        removeWithSideFiles(buildPath);
+        return fail(error,
+                    QStringLiteral("cannot create %1: %2").arg(target.absoluteFilePath(), text));
+    }
+    // Only a complete file ever carries the final name; rename never replaces a file that
+    // appeared meanwhile.
+    QFile built(buildPath);
+    if (!built.rename(target.absoluteFilePath())) {
+        const QString reason = built.errorString();
+        removeWithSideFiles(buildPath);
+        return fail(error,
+                    QStringLiteral("cannot create %1: %2").arg(target.absoluteFilePath(), reason));
+    }
+    return true;
+}
+
+} // namespace store

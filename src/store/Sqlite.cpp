@@ -1,0 +1,133 @@
+#include "store/Sqlite.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+#include <atomic>
+#include <sys/stat.h>
+
+namespace store::sqlite {
+namespace {
+
+// "file:" URI of the path, with spaces, "#", "?" and "%" in folder names percent-encoded.
+// mode=rw: a missing file is an error and never becomes a new, empty database.
+QString readWriteUri(const QString& filePath) {
+    const QUrl url = QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath());
+    return url.toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw");
+}
+
+bool exec(QSqlQuery& query, const QString& sql, QString* error) {
+    if (query.exec(sql))
+        return true;
+    *error = errorText(query.lastError());
+    return false;
+}
+
+bool prepareConnection(const QSqlDatabase& db, QString* error) {
+    QSqlQuery query(db);
+    // A stored result must survive a power cut.
+    if (!exec(query, QStringLiteral("PRAGMA synchronous=FULL"), error))
+        return false;
+    // Reading the journal mode is the first read of the file: a file that is no database
+    // fails here with the engine's own words.
+    if (!exec(query, QStringLiteral("PRAGMA journal_mode"), error))
+        return false;
+    if (query.next() &&
+        query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (!exec(query, QStringLiteral("PRAGMA journal_mode=WAL"), error))
+        return false;
+    const QString mode = query.next() ? query.value(0).toString() : QString();
+    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        return true;
+    *error = QStringLiteral("the file cannot use write-ahead logging (journal mode stays \"%1\")")
+                 .arg(mode);
+    return false;
+}
+
+} // namespace
+
+QString uniqueConnectionName(const QString& purpose) {
+    static std::atomic<quint64> counter{0};
+    return QStringLiteral("quil-%1-%2").arg(purpose).arg(++counter);
+}
+
+QString errorText(const QSqlError& error) {
+    const QString engine = error.databaseText().trimmed();
+    if (!engine.isEmpty())
+        return engine;
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
+
+QString quoted(const QString& name) {
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+bool openExisting(const QString& connectionName, const QString& filePath, QString* error) {
+    QSqlDatabase db = QSqlDatabase::contains(connectionName)
+                          ? QSqlDatabase::database(connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    if (!db.isValid()) {
+        *error = errorText(db.lastError());
+        return false;
+    }
+    db.close();
+    db.setDatabaseName(readWriteUri(filePath));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        *error = errorText(db.lastError());
+        if (!QFileInfo::exists(filePath))
+            *error += QStringLiteral(" (the file does not exist)");
+        return false;
+    }
+    if (!checkWritable(filePath, error) || !prepareConnection(db, error)) {
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+bool checkWritable(const QString& filePath, QString* error) {
+    // The engine opens a write-protected file read-only without a word; the first write
+    // would fail much later, after the user has typed a whole test.
+    if (QFileInfo(filePath).isWritable())
+        return true;
+    *error = QStringLiteral("the file is read-only (attempt to write a readonly database)");
+    return false;
+}
+
+QByteArray fileIdentity(const QString& filePath) {
+    struct stat info {};
+    if (filePath.isEmpty() || ::stat(QFile::encodeName(filePath).constData(), &info) != 0)
+        return {};
+    return QByteArray::number(qulonglong(info.st_dev)) + ':' +
+           QByteArray::number(qulonglong(info.st_ino));
+}
+
+QString filePathOf(const QSqlDatabase& db) {
+    const QUrl url(db.databaseName());
+    return url.isLocalFile() ? url.toLocalFile() : db.databaseName();
+}
+
+QString fileMovedError() {
+    return QStringLiteral("unable to open database file (the file was removed or replaced "
+                          "while it was open)");
+}
+
+void drop(const QString& connectionName) {
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+} // namespace store::sqlite
