@@ -1,0 +1,103 @@
+#include "app/frmEntry.h"
+
+#include "app/Counter.h"
+#include "exam/EntryField.h"
+#include "platform/BannerPlayer.h"
+#include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
+#include "store/ConnectionString.h"
+#include "store/DataControl.h"
+#include "store/ErrorPolicy.h"
+#include "ui/Fonts.h"
+#include "ui/clsOnTop.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+frmEntry::frmEntry(QWidget* parent)
+    : QMainWindow(parent), random(platform::makeRandomSource()) {
+    setObjectName(QStringLiteral("frmEntry"));
+    setWindowTitle(QStringLiteral("Quil's DATA ENTRY TIMED!!!"));
+    setFont(tahoma(9.75));
+    createRegions();
+    createCounters();
+    createMenus();
+    createTimers();
+    createNumericPanel();
+    adosearch = new store::DataControl(this);
+    adosearch->setObjectName(QStringLiteral("adosearch"));
+    // Fixed size: the client area plus the menu bar.
+    setFixedSize(sizeHint());
+}
+
+frmEntry::~frmEntry() = default;
+
+void frmEntry::draw(int range) {
+    a->setNumber(std::floor(random->next() * range));
+}
+
+void frmEntry::Form_Load() {
+    draw(5);
+    onTop().MakeTopMost(this);
+
+    const QString folder = platform::programFolder();
+    adosearch->setConnectionString(store::connectionStringA(folder));
+    adosearch->setRecordSource(QStringLiteral("Select * from tblRem"));
+    if (!store::notCaught(adosearch->Refresh(), *adosearch))
+        return;
+
+    Label22->setText(platform::clock().dateText());
+    sss->setMovie(folder + QStringLiteral("/quil.swf"));
+}
+
+void frmEntry::Timer1_Timer() { draw(7); }
+
+void frmEntry::Reste_Click() {
+    number->setEnabled(true);
+    Test->setEnabled(true);
+    quilr->clear();
+    Timer2->stop();
+    Timer5->stop();
+    s->setText(QStringLiteral("25"));
+    for (EntryField* field : std::as_const(numericFields))
+        field->clear();
+    for (QWidget* testPanel : {picNum, picNumb, pical, pical2})
+        testPanel->hide();
+    alpha->setEnabled(true);
+    for (EntryField* field : std::as_const(wordFields))
+        field->clear();
+    Reste->setEnabled(false);
+}
+
+void frmEntry::Timer3_Timer() {
+    Label25->clear();
+    Timer3->stop();
+}
+
+void frmEntry::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (centred)
+        return;
+    centred = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void frmEntry::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && defaultButton && defaultButton->isEnabled() && defaultButton->isVisibleTo(this)) {
+        defaultButton->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <memory>
+
+class Counter;
+class EntryField;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace platform {
+class BannerPlayer;
+class RandomSource;
+} // namespace platform
+namespace store {
+class DataControl;
+}
+
+// The main test window "Quil's DATA ENTRY TIMED!!!": the menu bar, the test panels, the
+// agent's name, the clock, and all run-time state of the tests in its counters.
+class frmEntry : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmEntry(QWidget* parent = nullptr);
+    ~frmEntry() override;
+
+    // Regions and their controls.
+    QLabel* Picture1;  // header picture
+    QLabel* Label24;   // clock
+    QLabel* lblss;     // usage time
+    QLabel* Picture5;  // idle picture
+    QWidget* picNumb;  // numeric reference panel
+    QWidget* picNum;   // numeric entry panel
+    QWidget* picTx;    // field frame of the numeric entry fields
+    QPushButton* Command1;
+    QLabel* Label25;   // notice line beside Done
+    QWidget* pical2;   // word reference panel
+    QWidget* pical;    // word entry panel
+    QWidget* Picture2; // bottom strip, left: the banner
+    platform::BannerPlayer* sss;
+    QWidget* Picture3; // bottom strip, middle: the agent
+    QLabel* Label26;
+    QLabel* Label21;   // the signed-in agent's name
+    QWidget* Picture4; // bottom strip, right: the countdown
+    QLabel* quilr;
+
+    // The reference labels and entry fields of the tests.
+    QList<QLabel*> numericReferences; // Label1 ... Label20
+    QList<EntryField*> numericFields; // Text1 ... Text20
+    QList<EntryField*> wordFields;    // Text21 ... Text32
+
+    // Hidden state.
+    Counter* a;
+    Counter* s;
+    Counter* aa;
+    Counter* error;
+    Counter* correct;
+    Counter* ks;
+    Counter* h;
+    Counter* m;
+    Counter* se;
+    Counter* Label22; // the date captured at load
+    Counter* Label23; // the name of the test last started
+
+    // Menu bar.
+    QAction* menu;
+    QAction* new_;
+    QAction* sa;
+    QAction* sssss;
+    QAction* exit;
+    QAction* Test;
+    QAction* alpha;
+    QAction* number;
+    QAction* an;
+    QAction* Reste;
+    QAction* amd;
+    QAction* result;
+    QAction* About;
+    QAction* help;
+
+    QTimer* Timer1; // idle selector
+    QTimer* Timer2; // numeric countdown
+    QTimer* Timer3; // clears the notice line
+    QTimer* Timer4; // clock and usage time
+    QTimer* Timer5; // word countdown
+
+    store::DataControl* adosearch; // the results table
+
+    // One draw of the window's random source: floor(r * range) as number text into a.
+    void draw(int range);
+
+    // The button that Enter in the window presses (the main keyboard's Enter or the keypad's),
+    // while it is enabled and visible. Dialogs have this built in; a main window does not.
+    void setDefaultButton(QPushButton* button) { defaultButton = button; }
+
+public slots:
+    void Form_Load();
+    void Timer1_Timer();
+    void Reste_Click();
+    void Timer3_Timer();
+
+    // The Numeric test (exam/NumericTest.cpp).
+    void number_Click();
+    void Command1_Click();
+    void Timer2_Timer();
+
+    // The Alpha and Alpha-Numeric tests (exam/WordTest.cpp).
+    void alpha_Click();
+    void an_Click();
+    void Command2_Click();
+    void Timer5_Timer();
+
+    // Agents, the usage clock and Exit (agents/EntryAgents.cpp).
+    void new__Click();
+    void sa_Click();
+    void exit_Click();
+    void Timer4_Timer();
+
+    // The records windows (records/EntryRecords.cpp).
+    void sssss_Click();
+    void amd_Click();
+    void result_Click();
+
+    // About and Help (ui/EntryHelp.cpp).
+    void About_Click();
+    void help_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createRegions();
+    void createHeader();
+    void createTestPanels();
+    void createBottomStrip();
+    void createCounters();
+    void createMenus();
+    void createTimers();
+    void createNumericPanel();
+    void scoreNumeric(const QString& firstLine);
+    QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
+
+    std::unique_ptr<platform::RandomSource> random;
+    QPushButton* defaultButton = nullptr;
+    bool centred = false;
+};

@@ -1,0 +1,71 @@
+#include "exam/ResultRecord.h"
+
+#include "app/Counter.h"
+#include "app/frmEntry.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "store/DataControl.h"
+#include "store/ErrorPolicy.h"
+
+#include <QLabel>
+#include <QStringList>
+
+namespace exam {
+namespace {
+
+Result currentResult(const frmEntry& w) {
+    return Result{w.Label22->text(), w.Label21->text(),   w.Label23->text(), w.Label24->text(),
+                  w.error->text(),   w.correct->text(),   w.ks->text()};
+}
+
+bool storeRow(store::DataControl& view, const Result& result) {
+    store::RecordSet* rows = view.Recordset();
+    rows->AddNew();
+    const std::pair<const char*, const QString*> fields[] = {
+        {"Date", &result.date},         {"Name", &result.agent},
+        {"Test", &result.test},         {"Time", &result.time},
+        {"Errors", &result.errors},     {"Accuracy", &result.accuracy},
+        {"Keystroke", &result.keystrokes}};
+    for (const auto& [name, value] : fields)
+        if (!rows->setValue(QLatin1String(name), *value))
+            return false;
+    return rows->Update();
+}
+
+} // namespace
+
+QString summaryText(const QString& firstLine, const QString& currentDate, const Result& result) {
+    const QStringList lines{firstLine,
+                            QString(),
+                            QStringLiteral("Date: ") + currentDate,
+                            QStringLiteral("Agent: ") + result.agent,
+                            QStringLiteral("Test: ") + result.test,
+                            QStringLiteral("Errors: ") + result.errors,
+                            QStringLiteral("Accuracy: ") + result.accuracy,
+                            QStringLiteral("KeyStroke: ") + result.keystrokes,
+                            QString(),
+                            QString(),
+                            QStringLiteral("Press Ok to Continue...")};
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString unsavedText(const Result& r) {
+    return QStringLiteral("Date: %1\nAgent: %2\nTest: %3\nTime: %4\nErrors: %5\nAccuracy: %6\n"
+                          "KeyStroke: %7")
+        .arg(r.date, r.agent, r.test, r.time, r.errors, r.accuracy, r.keystrokes);
+}
+
+bool summariseAndStore(frmEntry& window, const QString& firstLine) {
+    platform::messageBox(platform::Icon::Information,
+                         summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
+                         QStringLiteral("Quil's Data Entry"), &window);
+    // Read again after the box: the clock went on while it was open.
+    const Result result = currentResult(window);
+    store::DataControl& view = *window.adosearch;
+    if (!store::notCaught(storeRow(view, result), view, unsavedText(result)))
+        return false;
+    // The row is stored; a failing refresh must not report it as lost.
+    return store::notCaught(view.Refresh(), view);
+}
+
+} // namespace exam

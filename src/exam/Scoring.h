@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class Counter;
+
+namespace exam {
+
+struct ScoredField {
+    QString reference;
+    QString entry;
+    double missCredit;
+};
+
+// Compares every field exactly with its reference, in order: a match adds the match credit to
+// correct; a miss adds the field's miss credit to correct, then 1 to error. Each addition is
+// written back to its counter before the next.
+void scoreFields(const QList<ScoredField>& fields, double matchCredit, Counter& correct,
+                 Counter& error);
+
+// The number of characters typed into the fields.
+int keystrokes(const QList<ScoredField>& fields);
+
+} // namespace exam

@@ -1,0 +1,36 @@
+#include "app/Windows.h"
+#include "app/frmEntry.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a screen to show windows on, say so in one line instead of the toolkit's errors.
+bool hasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!hasDisplay()) {
+        std::fputs("quil-data-entry: no display found (DISPLAY is not set); start it from a "
+                   "desktop session, or under xvfb-run\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quil's Data Entry"));
+    Windows::show<frmEntry>();
+    return QApplication::exec();
+}

@@ -1,0 +1,151 @@
+// The real program binary, started in a folder of its own.
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+namespace {
+
+QString binDir() { return qEnvironmentVariable("QUIL_BIN_DIR"); }
+
+enum class Fixture { None, RandomBytes, WithoutResults, ReadOnly, Good };
+
+// A program folder with a copy of the program (its folder is where it looks for the database)
+// and the database as the fixture says.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    QString program;
+
+    explicit ProgramFolder(Fixture fixture) {
+        program = dir.filePath(QStringLiteral("quil-data-entry"));
+        QFile::copy(QDir(binDir()).filePath(QStringLiteral("quil-data-entry")), program);
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
+                                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+        makeDatabase(fixture);
+    }
+
+    QString database() const { return dir.filePath(QStringLiteral("dbTWRes.mdb")); }
+
+    void makeDatabase(Fixture fixture) {
+        if (fixture == Fixture::None)
+            return;
+        if (fixture == Fixture::RandomBytes) {
+            QFile file(database());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QByteArray noise(8192, '\0');
+            for (int i = 0; i < noise.size(); ++i)
+                noise[i] = char((i * 7919 + 13) % 251);
+            file.write(noise);
+            return;
+        }
+        QString error;
+        QVERIFY2(store::createDatabase(database(), QStringLiteral("admin"), &error), qPrintable(error));
+        if (fixture == Fixture::WithoutResults) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fixture");
+                db.setDatabaseName(database());
+                QVERIFY(db.open());
+                QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE tblRem")));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+        }
+        if (fixture == Fixture::ReadOnly)
+            QFile::setPermissions(database(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+// Starts the program offscreen; as root, under an ordinary user when asked, since root may
+// write to any file.
+void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser = false) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    if (asOrdinaryUser && ::geteuid() == 0)
+        process.start(QStringLiteral("setpriv"),
+                      {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), folder.program});
+    else
+        process.start(folder.program);
+}
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+private slots:
+    void badDatabaseEndsWithAClearMessage_data();
+    void badDatabaseEndsWithAClearMessage();
+    void opensADatabaseMadeByDbinit();
+    void saysSoWithoutADisplay();
+};
+
+void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
+    QTest::addColumn<Fixture>("fixture");
+    QTest::addColumn<QString>("engineSays");
+    QTest::newRow("missing file") << Fixture::None << "unable to open database file";
+    QTest::newRow("random bytes") << Fixture::RandomBytes << "file is not a database";
+    QTest::newRow("no results table") << Fixture::WithoutResults << "no such table";
+    QTest::newRow("read-only file") << Fixture::ReadOnly << "readonly";
+}
+
+void ProgramTest::badDatabaseEndsWithAClearMessage() {
+    QFETCH(Fixture, fixture);
+    QFETCH(QString, engineSays);
+    ProgramFolder folder(fixture);
+    const QStringList before = folder.files();
+
+    QProcess program;
+    start(program, folder, fixture == Fixture::ReadOnly);
+    QVERIFY(program.waitForFinished(30000));
+    const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError());
+
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY2(stderrText.contains(folder.database()), qPrintable(stderrText));
+    QVERIFY2(stderrText.contains(engineSays, Qt::CaseInsensitive), qPrintable(stderrText));
+    QCOMPARE(folder.files(), before);
+}
+
+void ProgramTest::opensADatabaseMadeByDbinit() {
+    ProgramFolder folder(Fixture::None);
+    QProcess dbinit;
+    dbinit.start(QDir(binDir()).filePath(QStringLiteral("quil-dbinit")),
+                 {folder.dir.path(), QStringLiteral("--admin-password"), QStringLiteral("pw")});
+    QVERIFY(dbinit.waitForFinished(30000));
+    QCOMPARE(dbinit.exitCode(), 0);
+
+    QProcess program;
+    start(program, folder);
+    QVERIFY(program.waitForStarted());
+    // Still running after its load: the database was accepted.
+    QVERIFY2(!program.waitForFinished(2000), program.readAllStandardError().constData());
+    program.kill();
+    program.waitForFinished();
+}
+
+void ProgramTest::saysSoWithoutADisplay() {
+    ProgramFolder folder(Fixture::Good);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(variable));
+    program.setProcessEnvironment(env);
+    program.start(folder.program);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), 1);
+    const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError()).trimmed();
+    QVERIFY2(stderrText.contains(QStringLiteral("no display")), qPrintable(stderrText));
+    QVERIFY2(!stderrText.contains(QLatin1Char('\n')), qPrintable(stderrText));
+}
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "tst_program.moc"
