@@ -90,6 +90,7 @@ public:
     QTimer* Timer5; // word countdown
 
     store::DataControl* adosearch; // the results table
+    store::DataControl* adoquil = nullptr; // the usage table, configured by Exit
 
     // One draw of the window's random source: floor(r * range) as number text into a.
     void draw(int range);

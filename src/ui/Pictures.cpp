@@ -37,4 +37,16 @@ QPixmap idle(QSize size) {
     return pixmap;
 }
 
+QPixmap agentBackground(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(0xe8, 0xee, 0xf4));
+    return pixmap;
+}
+
+QPixmap aboutBackground(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(0x1f, 0x3b, 0x5c));
+    return pixmap;
+}
+
 } // namespace pictures

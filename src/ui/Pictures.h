@@ -7,4 +7,6 @@
 namespace pictures {
 QPixmap header(QSize size); // the main window's header, with the title
 QPixmap idle(QSize size);   // the main window's picture behind the test panels
+QPixmap agentBackground(QSize size); // shared by the sign-in and registration windows
+QPixmap aboutBackground(QSize size); // the About window's picture
 } // namespace pictures
