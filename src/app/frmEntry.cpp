@@ -31,6 +31,7 @@ frmEntry::frmEntry(QWidget* parent)
     createMenus();
     createTimers();
     createNumericPanel();
+    createWordPanels();
     adosearch = new store::DataControl(this);
     adosearch->setObjectName(QStringLiteral("adosearch"));
     // Fixed size: the client area plus the menu bar.

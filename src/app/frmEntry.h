@@ -20,6 +20,9 @@ class RandomSource;
 namespace store {
 class DataControl;
 }
+namespace exam {
+struct WordTestKind;
+}
 
 // The main test window "Quil's DATA ENTRY TIMED!!!": the menu bar, the test panels, the
 // agent's name, the clock, and all run-time state of the tests in its counters.
@@ -53,6 +56,9 @@ public:
     QList<QLabel*> numericReferences; // Label1 ... Label20
     QList<EntryField*> numericFields; // Text1 ... Text20
     QList<EntryField*> wordFields;    // Text21 ... Text32
+    QList<QLabel*> wordReferences;    // lblname, lblcourse, lblyear, sub1 ... sub9
+    QList<QLabel*> wordSlotCaptions;  // Label40 ... Label42, then Label50 ... Label52
+    QPushButton* Command2;            // the word tests' Done
 
     // Hidden state.
     Counter* a;
@@ -145,6 +151,9 @@ private:
     void createTimers();
     void createNumericPanel();
     void scoreNumeric(const QString& firstLine);
+    void createWordPanels();
+    void startWordTest(const exam::WordTestKind& kind);
+    void scoreWords();
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
 
     std::unique_ptr<platform::RandomSource> random;

@@ -80,8 +80,8 @@ void frmEntry::scoreNumeric(const QString& firstLine) {
     QList<exam::ScoredField> fields;
     for (int k = 0; k < exam::kNumericFields; ++k)
         fields.append({numericReferences[k]->text(), numericFields[k]->text(),
-                       exam::kNumericMissCredits[k]});
-    exam::scoreFields(fields, exam::kNumericMatchCredit, *correct, *error);
+                       exam::kNumericMatchCredit, exam::kNumericMissCredits[k]});
+    exam::scoreFields(fields, *correct, *error);
     ks->setNumber(exam::keystrokes(fields));
     Command1->setEnabled(false);
     quilr->clear();

@@ -4,11 +4,10 @@
 
 namespace exam {
 
-void scoreFields(const QList<ScoredField>& fields, double matchCredit, Counter& correct,
-                 Counter& error) {
+void scoreFields(const QList<ScoredField>& fields, Counter& correct, Counter& error) {
     for (const ScoredField& field : fields) {
         if (field.entry == field.reference) {
-            correct.add(matchCredit);
+            correct.add(field.matchCredit);
         } else {
             correct.add(field.missCredit);
             error.add(1);

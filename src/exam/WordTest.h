@@ -1,0 +1,21 @@
+#pragma once
+
+#include "exam/WordContent.h"
+
+#include <QString>
+
+namespace exam {
+
+// What differs between the Alpha and the Alpha-Numeric test.
+struct WordTestKind {
+    QString slotCaptions[3]; // the captions of slots 10 to 12
+    QString description;     // the information box shown at the start
+    QString seconds;         // the countdown's start
+    QString testName;        // the test's name in the summary and the row
+    const WordPool& pool;
+};
+
+extern const WordTestKind kAlphaTest;
+extern const WordTestKind kAlphaNumericTest;
+
+} // namespace exam
