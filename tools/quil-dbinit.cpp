@@ -14,6 +14,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <csignal>
 #include <termios.h>
 #include <unistd.h>
 
@@ -45,21 +46,35 @@ QString generatedPassword() {
     return password;
 }
 
+termios savedTerminal{};
+
+// Ctrl-C at the prompt must not leave the terminal without echo.
+extern "C" void restoreTerminalAndQuit(int signal) {
+    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    const char newline = '\n';
+    [[maybe_unused]] const auto written = write(STDERR_FILENO, &newline, 1);
+    _exit(128 + signal);
+}
+
 // One line from the terminal with echo off; nullopt when input ends.
 std::optional<QString> readHidden(const char* prompt) {
     std::fputs(prompt, stderr);
     std::fflush(stderr);
-    termios saved{};
-    const bool canHide = tcgetattr(STDIN_FILENO, &saved) == 0;
+    const bool canHide = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
     if (canHide) {
-        termios hidden = saved;
+        std::signal(SIGINT, restoreTerminalAndQuit);
+        std::signal(SIGTERM, restoreTerminalAndQuit);
+        termios hidden = savedTerminal;
         hidden.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
     }
     std::string line;
     const bool got = bool(std::getline(std::cin, line));
-    if (canHide)
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    if (canHide) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+    }
     std::fputc('\n', stderr);
     if (!got)
         return std::nullopt;
