@@ -1,0 +1,174 @@
+// The store under faults: killed writers, a second program on the same file, a lock held too
+// long, a full disk.
+#include "app/frmEntry.h"
+#include "exam/EntryField.h"
+#include "support/Rows.h"
+#include "support/Seams.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+QString writerPath() {
+    return QDir(qEnvironmentVariable("QUIL_BIN_DIR")).filePath(QStringLiteral("fault_writer"));
+}
+
+void startWriter(QProcess& writer, const QString& folder, const QString& tag, int count) {
+    writer.start(writerPath(), {folder, tag, QString::number(count)});
+    QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
+}
+
+// The rows a writer said it had stored.
+QSet<QString> confirmedRows(QProcess& writer) {
+    QSet<QString> confirmed;
+    const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
+    for (const QByteArray& line : lines)
+        if (line.startsWith("stored "))
+            confirmed.insert(QString::fromLatin1(line.mid(7)));
+    return confirmed;
+}
+
+QString integrity(const QString& databasePath) {
+    const QString name = QStringLiteral("faults-integrity");
+    QString result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databasePath);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next())
+                result = query.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+// The Time values stored under one writer's tag.
+QSet<QString> storedRows(const QString& databasePath, const QString& tag) {
+    QSet<QString> stored;
+    for (const QStringList& row : quiltest::rows(databasePath, QStringLiteral("tblRem")))
+        if (row.value(2) == tag)
+            stored.insert(row.value(1));
+    return stored;
+}
+
+} // namespace
+
+class FaultsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { seams = std::make_unique<quiltest::Seams>(); seams->createDatabase(); }
+    void cleanup() { seams.reset(); }
+
+    void killedWritersLoseNoStoredRow();
+    void twoProgramsWriteOneFile();
+    void aLockHeldTooLongIsReportedWithTheResult();
+    void aFullDiskIsReportedAndLeavesTheFileWhole();
+
+private:
+    std::unique_ptr<quiltest::Seams> seams;
+};
+
+void FaultsTest::killedWritersLoseNoStoredRow() {
+    QRandomGenerator moments(20261210); // the same moments in every run
+    QHash<QString, QSet<QString>> confirmed;
+    for (int run = 0; run < 12; ++run) {
+        const QString tag = QStringLiteral("run %1").arg(run);
+        QProcess writer;
+        startWriter(writer, seams->folder(), tag, 1000000);
+        QTest::qWait(int(moments.bounded(40, 400)));
+        writer.kill();
+        QVERIFY(writer.waitForFinished());
+        confirmed[tag] = confirmedRows(writer);
+    }
+    QCOMPARE(integrity(seams->databasePath()), QStringLiteral("ok"));
+    int total = 0;
+    for (auto it = confirmed.cbegin(); it != confirmed.cend(); ++it) {
+        const QSet<QString> stored = storedRows(seams->databasePath(), it.key());
+        QVERIFY2(stored.contains(it.value()), qPrintable(it.key()));
+        total += it.value().size();
+    }
+    qInfo("%d rows confirmed by killed writers, all present", total);
+    QVERIFY(total > 0);
+}
+
+void FaultsTest::twoProgramsWriteOneFile() {
+    const int count = 300;
+    QProcess other;
+    startWriter(other, seams->folder(), QStringLiteral("other"), count);
+    QProcess mine;
+    startWriter(mine, seams->folder(), QStringLiteral("mine"), count);
+    QVERIFY(other.waitForFinished(60000));
+    QVERIFY(mine.waitForFinished(60000));
+    QCOMPARE(other.exitCode(), 0);
+    QCOMPARE(mine.exitCode(), 0);
+    QCOMPARE(storedRows(seams->databasePath(), QStringLiteral("other")).size(), count);
+    QCOMPARE(storedRows(seams->databasePath(), QStringLiteral("mine")).size(), count);
+}
+
+void FaultsTest::aLockHeldTooLongIsReportedWithTheResult() {
+    frmEntry window;
+    window.Form_Load();
+    window.Timer1->stop();
+    window.Label21->setText(QStringLiteral("Ana M. Reyes"));
+    window.number_Click();
+    for (EntryField* field : std::as_const(window.numericFields))
+        QTest::keyClicks(field, QStringLiteral("0000"));
+
+    // Another connection holds the write lock past the busy timeout.
+    const QString name = QStringLiteral("faults-locker");
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        locker.setDatabaseName(seams->databasePath());
+        QVERIFY(locker.open());
+        QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN IMMEDIATE")));
+        window.Command1_Click();
+        QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+    }
+    QSqlDatabase::removeDatabase(name);
+
+    QCOMPARE(seams->endCodes, QList<int>{1});
+    const quiltest::Box& report = seams->boxes.last();
+    QCOMPARE(report.icon, platform::Icon::Critical);
+    for (const char* part : {"locked", "Ana M. Reyes", "Errors: 20", "Accuracy: 72", "80"})
+        QVERIFY2(report.text.contains(QLatin1String(part)), qPrintable(report.text));
+    QVERIFY(quiltest::rows(seams->databasePath(), QStringLiteral("tblRem")).isEmpty());
+}
+
+void FaultsTest::aFullDiskIsReportedAndLeavesTheFileWhole() {
+    QProcess writer;
+    // No file of the writer may grow past 96 KiB: the disk is full for it.
+    writer.setChildProcessModifier([] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{96 * 1024, 96 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    startWriter(writer, seams->folder(), QStringLiteral("full"), 100000);
+    QVERIFY(writer.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(writer.readAllStandardError()).trimmed();
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(writer.exitCode(), 2);
+    QVERIFY2(!said.isEmpty(), "the failure was not reported");
+    qInfo("the full disk was reported as: %s", qPrintable(said));
+    const QSet<QString> confirmed = confirmedRows(writer);
+    QVERIFY(!confirmed.isEmpty());
+    QCOMPARE(integrity(seams->databasePath()), QStringLiteral("ok"));
+    QVERIFY(storedRows(seams->databasePath(), QStringLiteral("full")).contains(confirmed));
+}
+
+QTEST_MAIN(FaultsTest)
+#include "tst_faults.moc"
