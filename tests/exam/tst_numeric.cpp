@@ -3,7 +3,7 @@
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
 #include "support/Rows.h"
-#include "support/Seams.h"
+#include "support/MainWindow.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -59,27 +59,18 @@ private:
     void typeEntries(const QStringList& entries);
     EntryField* field(int k) { return window->numericFields[k - 1]; }
 
-    std::unique_ptr<quiltest::Seams> seams;
-    std::unique_ptr<frmEntry> window;
+    std::unique_ptr<quiltest::MainWindow> main;
+    quiltest::Seams* seams = nullptr;
+    frmEntry* window = nullptr;
 };
 
 void NumericTest::init() {
-    seams = std::make_unique<quiltest::Seams>();
-    seams->createDatabase();
-    window = std::make_unique<frmEntry>();
-    window->Form_Load();
-    window->Timer1->stop(); // its ticks would draw behind the test's back
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    main = std::make_unique<quiltest::MainWindow>();
+    seams = &main->seams;
+    window = main->window.get();
 }
 
-void NumericTest::cleanup() {
-    if (frmTu* notice = Windows::find<frmTu>())
-        delete notice;
-    window.reset();
-    seams.reset();
-}
+void NumericTest::cleanup() { main.reset(); }
 
 void NumericTest::startNumeric(int set) {
     seams->random->values = {(set + 0.5) / 7};
@@ -87,9 +78,7 @@ void NumericTest::startNumeric(int set) {
 }
 
 void NumericTest::typeEntries(const QStringList& entries) {
-    for (int k = 1; k <= entries.size(); ++k)
-        if (!entries[k - 1].isEmpty())
-            QTest::keyClicks(field(k), entries[k - 1]);
+    quiltest::MainWindow::type(window->numericFields, entries);
 }
 
 void NumericTest::startShowsTheDescriptionThenTheChosenSet_data() {
@@ -340,8 +329,8 @@ void NumericTest::anotherWindowInFrontIsNoLostFocus() {
     QApplication::setActiveWindow(&other);
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QCOMPARE(field(1)->textColour(), kBlack);
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(QApplication::focusWidget(), field(1));
 }
 
@@ -350,7 +339,7 @@ void NumericTest::scoredAndStoredOnceWhateverIsPressedMeanwhile() {
     typeEntries(kSet0);
     seams->onBox = [&](const quiltest::Box&) {
         window->Command1->click();
-        QTest::keyClick(window.get(), Qt::Key_Return);
+        QTest::keyClick(window, Qt::Key_Return);
     };
     QTest::keyClick(field(20), Qt::Key_Return);
     QCOMPARE(seams->boxes.size(), 2);

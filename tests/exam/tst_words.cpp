@@ -4,7 +4,7 @@
 #include "exam/EntryField.h"
 #include "exam/WordContent.h"
 #include "support/Rows.h"
-#include "support/Seams.h"
+#include "support/MainWindow.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -82,27 +82,18 @@ private:
     void typeEntries(const QStringList& entries);
     EntryField* field(int slot) { return window->wordFields[slot - 1]; }
 
-    std::unique_ptr<quiltest::Seams> seams;
-    std::unique_ptr<frmEntry> window;
+    std::unique_ptr<quiltest::MainWindow> main;
+    quiltest::Seams* seams = nullptr;
+    frmEntry* window = nullptr;
 };
 
 void WordTestsTest::init() {
-    seams = std::make_unique<quiltest::Seams>();
-    seams->createDatabase();
-    window = std::make_unique<frmEntry>();
-    window->Form_Load();
-    window->Timer1->stop(); // its ticks would draw behind the test's back
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    main = std::make_unique<quiltest::MainWindow>();
+    seams = &main->seams;
+    window = main->window.get();
 }
 
-void WordTestsTest::cleanup() {
-    if (frmTu* notice = Windows::find<frmTu>())
-        delete notice;
-    window.reset();
-    seams.reset();
-}
+void WordTestsTest::cleanup() { main.reset(); }
 
 void WordTestsTest::start(Kind kind, int draw) {
     seams->random->values = {(draw + 0.5) / 7};
@@ -110,9 +101,7 @@ void WordTestsTest::start(Kind kind, int draw) {
 }
 
 void WordTestsTest::typeEntries(const QStringList& entries) {
-    for (int slot = 1; slot <= entries.size(); ++slot)
-        if (!entries[slot - 1].isEmpty())
-            QTest::keyClicks(field(slot), entries[slot - 1]);
+    quiltest::MainWindow::type(window->wordFields, entries);
 }
 
 void WordTestsTest::poolValuesFitTheirFields_data() {
