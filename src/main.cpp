@@ -1,5 +1,5 @@
+#include "agents/frmLog.h"
 #include "app/Windows.h"
-#include "app/frmEntry.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -31,6 +31,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quil's Data Entry"));
-    Windows::show<frmEntry>();
+    // The sign-in window shows the main window behind it as it loads.
+    Windows::show<frmLog>();
     return QApplication::exec();
 }

@@ -1,11 +1,81 @@
 // The main window's side of the agents: registration and switch from the menu, the usage
 // clock, and Exit.
+#include "agents/UsageClock.h"
+#include "agents/frmAgent.h"
+#include "agents/frmLog.h"
+#include "app/Counter.h"
+#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "platform/Clock.h"
+#include "platform/EndProgram.h"
+#include "platform/ProgramFolder.h"
+#include "store/ConnectionString.h"
+#include "store/DataControl.h"
+#include "store/ErrorPolicy.h"
 
-void frmEntry::new__Click() {}
+#include <QLabel>
+#include <QPushButton>
 
-void frmEntry::sa_Click() {}
+namespace {
 
-void frmEntry::exit_Click() {}
+// The usage row, field by field in the order they are set.
+struct UsageRow {
+    QString date, time, elapsed, lastAgent;
+};
 
-void frmEntry::Timer4_Timer() {}
+QString unsavedText(const UsageRow& row) {
+    return QStringLiteral("Date: %1\nTime: %2\nElapsed: %3\nLastAgent: %4")
+        .arg(row.date, row.time, row.elapsed, row.lastAgent);
+}
+
+bool storeRow(store::DataControl& view, const UsageRow& row) {
+    store::RecordSet* rows = view.Recordset();
+    rows->AddNew();
+    const std::pair<const char*, const QString*> fields[] = {{"Date", &row.date},
+                                                             {"Time", &row.time},
+                                                             {"Elapsed", &row.elapsed},
+                                                             {"LastAgent", &row.lastAgent}};
+    for (const auto& [name, value] : fields)
+        if (!rows->setValue(QLatin1String(name), *value))
+            return false;
+    return rows->Update();
+}
+
+} // namespace
+
+void frmEntry::new__Click() { Windows::show<frmAgent>(); }
+
+void frmEntry::sa_Click() {
+    frmLog* signIn = Windows::show<frmLog>();
+    signIn->Command4->setVisible(true);
+    signIn->Command1->setVisible(false);
+    setEnabled(false);
+}
+
+void frmEntry::exit_Click() {
+    const UsageRow row{Label22->text(), Label24->text(), lblss->text(), Label21->text()};
+    if (!adoquil) {
+        adoquil = new store::DataControl(this);
+        adoquil->setObjectName(QStringLiteral("adoquil"));
+    }
+    adoquil->setConnectionString(store::connectionStringA(platform::programFolder()));
+    adoquil->setRecordSource(QStringLiteral("select * from tblSystem"));
+    if (!store::notCaught(adoquil->Refresh(), *adoquil, unsavedText(row)))
+        return;
+    if (!store::notCaught(storeRow(*adoquil, row), *adoquil, unsavedText(row)))
+        return;
+    // The row is stored: a failing refresh must not report it as lost.
+    if (!store::notCaught(adoquil->Refresh(), *adoquil))
+        return;
+    platform::endProgram(0);
+}
+
+void frmEntry::Timer4_Timer() {
+    Label24->setText(platform::clock().timeText());
+    agents::UsageCount count{h->text(), m->text(), se->text()};
+    agents::tick(count);
+    h->setText(count.hours);
+    m->setText(count.minutes);
+    se->setText(count.seconds);
+    lblss->setText(agents::usageText(count));
+}

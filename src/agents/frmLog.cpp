@@ -1,0 +1,154 @@
+#include "agents/frmLog.h"
+
+#include "agents/frmAgent.h"
+#include "app/Windows.h"
+#include "app/frmEntry.h"
+#include "platform/EndProgram.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "store/ConnectionString.h"
+#include "store/DataControl.h"
+#include "store/ErrorPolicy.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
+#include "ui/Twips.h"
+#include "ui/clsOnTop.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kTitle = QStringLiteral("TORLENWORKS");
+
+} // namespace
+
+frmLog::frmLog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmLog"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Select User"));
+    setFont(tahoma(8.25));
+    setFixedSize(twipsSize(4185, 1680));
+    createControls();
+    adosearch = new store::DataControl(this);
+    adosearch->setObjectName(QStringLiteral("adosearch"));
+}
+
+QPushButton* frmLog::button(const char* name, const QString& caption, QRect geometry,
+                            void (frmLog::*handler)()) {
+    auto* widget = new QPushButton(caption, this);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    connect(widget, &QPushButton::clicked, this, handler);
+    return widget;
+}
+
+void frmLog::createControls() {
+    // The picture is larger than the window; the window shows its top left part.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(0, 0, 8760, 2295));
+    Image1->setPixmap(pictures::agentBackground(Image1->size()));
+
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setGeometry(twipsRect(120, 120, 3855, 360));
+    Combo1->setEditable(true);
+    // Combo1_KeyPress: typed characters (and pasted or dropped text) are discarded; the text
+    // changes only by picking an entry.
+    Combo1->lineEdit()->setReadOnly(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    connect(Combo1, &QComboBox::activated, this, &frmLog::Combo1_Click);
+
+    Command2 = button("Command2", QStringLiteral("&Ok"), twipsRect(1320, 720, 1215, 375),
+                      &frmLog::Command2_Click);
+    Command2->setDefault(true);
+    Command1 = button("Command1", QStringLiteral("E&xit"), twipsRect(2760, 720, 1215, 375),
+                      &frmLog::Command1_Click);
+    Command3 = button("Command3", QStringLiteral("Register Now!"), twipsRect(1320, 1200, 2655, 375),
+                      &frmLog::Command3_Click);
+    Command4 = button("Command4", QStringLiteral("C&ancel"), twipsRect(2760, 720, 1215, 375),
+                      &frmLog::Command4_Click);
+    Command4->hide();
+
+    setTabOrder(Combo1, Command2);
+    setTabOrder(Command2, Command1);
+    setTabOrder(Command1, Command3);
+    setTabOrder(Command3, Command4);
+}
+
+void frmLog::Form_Load() {
+    // At start-up this loads the main window, whose load ends the program when the database
+    // cannot be used, before this window is ever shown.
+    frmEntry* main = Windows::show<frmEntry>();
+    main->setEnabled(false);
+    move(main->frameGeometry().center() - rect().center());
+    onTop().MakeTopMost(this);
+    // From here on a failing database step is passed over: the list keeps what was read.
+    fillList();
+    Combo1->setFocus();
+}
+
+void frmLog::fillList() {
+    adosearch->setConnectionString(store::connectionStringB(platform::programFolder()));
+    adosearch->setRecordSource(QStringLiteral("Select * from tblNew"));
+    if (!store::passedOver(adosearch->Refresh()))
+        return;
+    store::RecordSet* rows = adosearch->Recordset();
+    if (!store::passedOver(rows->MoveFirst()))
+        return;
+    while (!rows->atEOF()) {
+        // A Name without a value has no text to list.
+        const QVariant name = rows->Value(QStringLiteral("Name"));
+        if (name.isValid())
+            Combo1->addItem(name.toString());
+        // A row that cannot be left ends the reading: the list holds what was read.
+        if (!store::passedOver(rows->MoveNext()))
+            break;
+    }
+    // Adding the first entry picked it; the text stays empty until the operator picks.
+    Combo1->setCurrentIndex(-1);
+}
+
+void frmLog::Combo1_Click() { Command2->setFocus(); }
+
+void frmLog::Command2_Click() {
+    if (Combo1->currentText().isEmpty()) {
+        platform::messageBox(
+            platform::Icon::Information,
+            QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"), kTitle, this);
+        return;
+    }
+    frmEntry* main = Windows::show<frmEntry>();
+    main->setEnabled(true);
+    main->Label21->setText(Combo1->currentText());
+    close();
+}
+
+void frmLog::Command1_Click() { platform::endProgram(0); }
+
+void frmLog::Command3_Click() {
+    close();
+    Windows::show<frmAgent>();
+}
+
+void frmLog::Command4_Click() {
+    close();
+    frmEntry* main = Windows::show<frmEntry>();
+    main->setEnabled(true);
+}
+
+void frmLog::Form_Unload() {
+    if (frmEntry* main = Windows::find<frmEntry>())
+        main->setEnabled(true);
+}
+
+void frmLog::reject() { close(); }
+
+void frmLog::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}

@@ -1,0 +1,155 @@
+#include "agents/UsageClock.h"
+#include "app/frmEntry.h"
+#include "store/ConnectionString.h"
+#include "store/DataControl.h"
+#include "support/Rows.h"
+#include "support/Seams.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+class UsageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void usageTextAfterTicks_data();
+    void usageTextAfterTicks();
+    void clockTickShowsTheTimeAndTheUsage();
+    void exitStoresOneUsageRowAndEnds_data();
+    void exitStoresOneUsageRowAndEnds();
+    void exitThatCannotStoreReportsTheRow_data();
+    void exitThatCannotStoreReportsTheRow();
+
+private:
+    frmEntry* loadMainWindow();
+    std::unique_ptr<quiltest::Seams> seams;
+    std::unique_ptr<frmEntry> window;
+};
+
+void UsageTest::init() { seams = std::make_unique<quiltest::Seams>(); }
+
+void UsageTest::cleanup() {
+    window.reset();
+    seams.reset();
+}
+
+frmEntry* UsageTest::loadMainWindow() {
+    seams->createDatabase();
+    window = std::make_unique<frmEntry>();
+    window->Form_Load();
+    // The test makes the ticks itself.
+    window->Timer4->stop();
+    window->Timer1->stop();
+    return window.get();
+}
+
+void UsageTest::usageTextAfterTicks_data() {
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("usage");
+    QTest::newRow("1") << 1 << "SD: 0 hr 0 min 1 sec";
+    QTest::newRow("59") << 59 << "SD: 0 hr 0 min 59 sec";
+    QTest::newRow("60: the seconds roll") << 60 << "SD: 0 hr 1 min 0 sec";
+    QTest::newRow("3599") << 3599 << "SD: 0 hr 59 min 59 sec";
+    QTest::newRow("3600: sixty minutes for one tick") << 3600 << "SD: 0 hr 60 min 0 sec";
+    QTest::newRow("3601: the minutes roll a tick late") << 3601 << "SD: 1 hr 0 min 1 sec";
+    QTest::newRow("a day and an hour") << 90001 << "SD: 25 hr 0 min 1 sec";
+}
+
+void UsageTest::usageTextAfterTicks() {
+    QFETCH(int, ticks);
+    QFETCH(QString, usage);
+    agents::UsageCount count;
+    for (int tick = 0; tick < ticks; ++tick)
+        agents::tick(count);
+    QCOMPARE(agents::usageText(count), usage);
+}
+
+void UsageTest::clockTickShowsTheTimeAndTheUsage() {
+    frmEntry* main = loadMainWindow();
+    QCOMPARE(main->Label24->text(), QStringLiteral("WELCOME!"));
+    QCOMPARE(main->lblss->text(), QStringLiteral("00:00:00"));
+
+    seams->clock.time = QStringLiteral("9:00:01 AM");
+    main->Timer4_Timer();
+    QCOMPARE(main->Label24->text(), QStringLiteral("9:00:01 AM"));
+    QCOMPARE(main->lblss->text(), QStringLiteral("SD: 0 hr 0 min 1 sec"));
+    seams->clock.time = QStringLiteral("9:00:02 AM");
+    main->Timer4_Timer();
+    QCOMPARE(main->Label24->text(), QStringLiteral("9:00:02 AM"));
+    QCOMPARE(main->lblss->text(), QStringLiteral("SD: 0 hr 0 min 2 sec"));
+}
+
+void UsageTest::exitStoresOneUsageRowAndEnds_data() {
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("agent");
+    QTest::addColumn<QStringList>("row");
+    QTest::newRow("before the first tick, nobody signed in")
+        << 0 << "" << QStringList{"3/4/2026", "WELCOME!", "00:00:00", ""};
+    QTest::newRow("signed in")
+        << 2 << "Ann M. O'Hara" << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 0 min 2 sec",
+                                              "Ann M. O'Hara"};
+    QTest::newRow("in the sixtieth minute")
+        << 3600 << "Bo K. Lind" << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 60 min 0 sec",
+                                               "Bo K. Lind"};
+}
+
+void UsageTest::exitStoresOneUsageRowAndEnds() {
+    QFETCH(int, ticks);
+    QFETCH(QString, agent);
+    QFETCH(QStringList, row);
+    seams->clock.date = QStringLiteral("3/4/2026");
+    seams->clock.time = QStringLiteral("11:59:58 PM");
+    frmEntry* main = loadMainWindow();
+    // Past midnight: the row keeps the day on which the window loaded.
+    seams->clock.date = QStringLiteral("3/5/2026");
+    main->Label21->setText(agent);
+    for (int tick = 0; tick < ticks; ++tick)
+        main->Timer4_Timer();
+
+    main->exit_Click();
+
+    QCOMPARE(quiltest::rows(seams->databasePath(), QStringLiteral("tblSystem")),
+             QList<QStringList>{row});
+    QCOMPARE(seams->endCodes, QList<int>{0});
+    QVERIFY(seams->boxes.isEmpty());
+    QCOMPARE(main->adoquil->ConnectionString(), store::connectionStringA(seams->folder()));
+    QCOMPARE(main->adoquil->RecordSource(), QStringLiteral("select * from tblSystem"));
+}
+
+void UsageTest::exitThatCannotStoreReportsTheRow_data() {
+    QTest::addColumn<QString>("sabotage");
+    QTest::addColumn<QString>("engineSays");
+    QTest::newRow("table missing") << "DROP TABLE tblSystem" << "no such table";
+    QTest::newRow("row refused") << "CREATE TRIGGER refuse BEFORE INSERT ON tblSystem BEGIN "
+                                    "SELECT RAISE(ABORT, 'disk quota exceeded'); END"
+                                 << "disk quota exceeded";
+}
+
+void UsageTest::exitThatCannotStoreReportsTheRow() {
+    QFETCH(QString, sabotage);
+    QFETCH(QString, engineSays);
+    frmEntry* main = loadMainWindow();
+    quiltest::execute(seams->databasePath(), sabotage);
+    main->Label21->setText(QStringLiteral("Ann M. Reyes"));
+    main->Timer4_Timer();
+
+    main->exit_Click();
+
+    QCOMPARE(seams->endCodes, QList<int>{1});
+    QCOMPARE(seams->boxes.size(), 1);
+    const quiltest::Box& box = seams->boxes[0];
+    QCOMPARE(box.icon, platform::Icon::Critical);
+    QVERIFY2(box.text.contains(seams->databasePath()), qPrintable(box.text));
+    QVERIFY2(box.text.contains(engineSays), qPrintable(box.text));
+    for (const QString& field :
+         {QStringLiteral("Date: 12/10/2026"), QStringLiteral("Time: 1:52:44 PM"),
+          QStringLiteral("Elapsed: SD: 0 hr 0 min 1 sec"), QStringLiteral("LastAgent: Ann M. Reyes")})
+        QVERIFY2(box.text.contains(field), qPrintable(box.text));
+}
+
+QTEST_MAIN(UsageTest)
+#include "tst_usage.moc"
