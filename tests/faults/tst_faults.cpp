@@ -78,6 +78,7 @@ private slots:
     void twoProgramsWriteOneFile();
     void aLockHeldTooLongIsReportedWithTheResult();
     void aFullDiskIsReportedAndLeavesTheFileWhole();
+    void hostileTextInTheEntryFieldsIsJustWrong();
 
 private:
     std::unique_ptr<quiltest::Seams> seams;
@@ -168,6 +169,30 @@ void FaultsTest::aFullDiskIsReportedAndLeavesTheFileWhole() {
     QVERIFY(!confirmed.isEmpty());
     QCOMPARE(integrity(seams->databasePath()), QStringLiteral("ok"));
     QVERIFY(storedRows(seams->databasePath(), QStringLiteral("full")).contains(confirmed));
+}
+
+void FaultsTest::hostileTextInTheEntryFieldsIsJustWrong() {
+    frmEntry window;
+    window.Form_Load();
+    window.Timer1->stop();
+    window.Label21->setText(QStringLiteral("O'Brien; DROP TABLE tblNew; --"));
+    window.an_Click();
+    const QStringList hostile{QStringLiteral("'; DROP TABLE tblRem; --"),
+                              QStringLiteral("%s%n%x \\ \\0"),
+                              QString(QChar(0)) + QStringLiteral("nul"),
+                              QStringLiteral("\u202Eevil\u202C"),
+                              QStringLiteral("e\u0301\u0301\u0301"),
+                              QString(5000, QLatin1Char('x'))};
+    for (int k = 0; k < window.wordFields.size(); ++k)
+        window.wordFields[k]->insert(hostile[k % hostile.size()]); // pasted
+    window.Command2_Click();
+
+    QVERIFY(seams->endCodes.isEmpty());
+    const auto stored = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0][2], window.Label21->text());
+    QCOMPARE(stored[0][4], QStringLiteral("12")); // every slot wrong, nothing executed
+    QCOMPARE(quiltest::rows(seams->databasePath(), QStringLiteral("tblNew")).size(), 0);
 }
 
 QTEST_MAIN(FaultsTest)
