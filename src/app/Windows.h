@@ -10,14 +10,17 @@
 // is loaded already just shows it again, without a second load.
 class Windows {
 public:
+    static constexpr const char* kReleasedOnClose = "quilReleasedOnClose";
+
     template <class W> static W* find() {
-        return static_cast<W*>(loaded().value(std::type_index(typeid(W))).data());
+        return static_cast<W*>(stillLoaded(std::type_index(typeid(W))));
     }
 
     template <class W> static W* load() {
         if (W* existing = find<W>())
             return existing;
         W* window = new W();
+        window->setProperty(kReleasedOnClose, window->testAttribute(Qt::WA_DeleteOnClose));
         loaded().insert(std::type_index(typeid(W)), window);
         window->Form_Load();
         return window;
@@ -32,4 +35,7 @@ public:
 
 private:
     static QHash<std::type_index, QPointer<QWidget>>& loaded();
+    // The window of that class, or nullptr once it has closed: a closed window lingers until
+    // the event loop deletes it, and must not be shown again meanwhile.
+    static QWidget* stillLoaded(std::type_index type);
 };

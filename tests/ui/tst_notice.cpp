@@ -14,6 +14,7 @@ class NoticeTest : public QObject {
 private slots:
     void noticeClosesItselfAfterOneSecond();
     void secondShowDoesNotRestartTheNotice();
+    void closedNoticeIsGoneBeforeItIsDeleted();
     void topMostKeepsPlaceAndSize();
     void topMostTwiceChangesNothing();
     void makeNormalLeavesTheBand();
@@ -39,6 +40,20 @@ void NoticeTest::secondShowDoesNotRestartTheNotice() {
     QCOMPARE(second.data(), first.data());
     // Closes at the tick that was due one second after the first show, not after the second.
     QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 900);
+}
+
+void NoticeTest::closedNoticeIsGoneBeforeItIsDeleted() {
+    QPointer<frmTu> first = Windows::show<frmTu>();
+    first->Timer1_Timer();
+    QVERIFY(first); // deleted later, by the event loop
+    QVERIFY(!Windows::find<frmTu>());
+    // Done pressed again at once: a fresh notice with a full second, not the closing one.
+    QPointer<frmTu> second = Windows::show<frmTu>();
+    QVERIFY(second && second != first);
+    QVERIFY(second->isVisible() && second->Timer1->isActive());
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(second);
+    delete second;
 }
 
 void NoticeTest::topMostKeepsPlaceAndSize() {
