@@ -1,8 +1,19 @@
 // The main window's menu items that open the records windows.
+#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "records/frmAdm.h"
+#include "records/frmMn.h"
+#include "records/frmRemarks.h"
 
-void frmEntry::sssss_Click() {}
+void frmEntry::sssss_Click() {
+    Windows::show<frmMn>();
+    setEnabled(false);
+}
 
-void frmEntry::amd_Click() {}
+// The admin window leaves the main window enabled.
+void frmEntry::amd_Click() { Windows::show<frmAdm>(); }
 
-void frmEntry::result_Click() {}
+void frmEntry::result_Click() {
+    Windows::show<frmRemarks>();
+    setEnabled(false);
+}

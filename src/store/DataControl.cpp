@@ -84,7 +84,7 @@ bool DataControl::Refresh() {
     return true;
 }
 
-QSqlTableModel* DataControl::model() {
+GridModel* DataControl::model() {
     if (gridModel)
         return gridModel;
     if (!QSqlDatabase::contains(gridConnectionName()))

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "store/GridModel.h"
 #include "store/RecordSet.h"
 
 #include <QObject>
 #include <QSqlDatabase>
 #include <memory>
-
-class QSqlTableModel;
 
 namespace store {
 
@@ -31,9 +30,9 @@ public:
     // Valid after a successful Refresh.
     RecordSet* Recordset();
 
-    // A table model over the record source on this control's connection, fetched lazily by
-    // the grid that shows it. Valid after a successful Refresh.
-    QSqlTableModel* model();
+    // A table model over the record source on a connection of its own, fetched lazily by the
+    // grid that shows it. May be asked for before the first Refresh, which then fills it.
+    GridModel* model();
 
     QString databaseFile() const; // the file path taken from the connection string
     QString tableName() const;    // the table named by the record source
@@ -58,7 +57,7 @@ private:
     QString refreshedTable;
     QString gridPath;                     // the file the grid's connection has open
     std::unique_ptr<RecordSet> recordset; // never null: empty and at EOF until refreshed
-    QSqlTableModel* gridModel = nullptr;
+    GridModel* gridModel = nullptr;
 };
 
 } // namespace store
