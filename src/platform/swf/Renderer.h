@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/swf/Movie.h"
+#include "platform/swf/Stage.h"
+
+class QPainter;
+
+namespace platform::swf {
+
+// Draws what is on stage into target: the background fills all of it, and the movie's frame is
+// scaled to fit inside it, kept in proportion and centred.
+void paintStage(QPainter& painter, const Movie& movie, const Stage& stage, const QRectF& target);
+
+} // namespace platform::swf

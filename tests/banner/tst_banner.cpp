@@ -1,0 +1,182 @@
+// The program's banner: the generator's movie played by the banner player, in its strip of the
+// main window.
+#include "Fixtures.h"
+#include "app/frmEntry.h"
+#include "banner/BannerMovie.h"
+#include "platform/BannerPlayer.h"
+#include "platform/swf/MovieReader.h"
+#include "support/Seams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+using namespace bannertest;
+
+namespace {
+
+platform::swf::Movie read(const QByteArray& file) {
+    platform::swf::Movie movie;
+    QString error;
+    if (!platform::swf::readMovie(file, movie, error))
+        qFatal("the banner cannot be read: %s", qPrintable(error));
+    return movie;
+}
+
+QImage frameImage(platform::swf::MoviePlayer& player) {
+    return render(player, QSize(bannergen::bannerWidth, bannergen::bannerHeight));
+}
+
+// The pixels of the title's own colour: letters drawn in full.
+QRect inkBounds(const QImage& image, int* count) {
+    QRect bounds;
+    *count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (near(image.pixelColor(x, y), bannergen::bannerInk, 8)) {
+                bounds |= QRect(x, y, 1, 1);
+                ++*count;
+            }
+    return bounds;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class BannerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void bannerFitsTheStripAndLastsSomeSeconds();
+    void titleIsTypedHeldAndFaded();
+    void plainAndCompressedBannersAgree();
+    void buildPutsTheBannerBesideTheProgram();
+    void playerRunsOnlyWhileShown();
+    void playerLoopsFrameByFrame();
+    void mainWindowPlaysTheBanner();
+
+private:
+    bannergen::MovieWriter banner{QSize(1, 1), 1};
+    QTemporaryDir dir;
+    QString bannerPath;
+};
+
+void BannerTest::initTestCase() {
+    banner = bannergen::bannerMovie();
+    bannerPath = dir.filePath(QStringLiteral("quil.swf"));
+    QVERIFY(writeFile(bannerPath, banner.compressed()));
+}
+
+void BannerTest::bannerFitsTheStripAndLastsSomeSeconds() {
+    const platform::swf::Movie movie = read(banner.compressed());
+    QCOMPARE(movie.signature, 'C');
+    QCOMPARE(movie.frameRect, QRectF(0, 0, 193 * 20, 25 * 20));
+    QCOMPARE(movie.frameRate, 12.0);
+    QCOMPARE(int(movie.frames.size()), banner.frames());
+    QCOMPARE(movie.declaredFrames, banner.frames());
+    const double seconds = movie.frames.size() / movie.frameRate;
+    QVERIFY2(seconds >= 3 && seconds <= 12, qPrintable(QString::number(seconds)));
+    QCOMPARE(movie.background, bannergen::bannerBackground);
+}
+
+void BannerTest::titleIsTypedHeldAndFaded() {
+    platform::swf::MoviePlayer player(read(banner.compressed()));
+    std::vector<int> ink; // pixels of full letters in each frame
+    QRect widest;
+    for (int frame = 0; frame < banner.frames(); ++frame, player.advance()) {
+        int count = 0;
+        const QRect bounds = inkBounds(frameImage(player), &count);
+        if (ink.empty() || count > *std::max_element(ink.begin(), ink.end()))
+            widest = bounds;
+        ink.push_back(count);
+    }
+    const auto peak = std::max_element(ink.begin(), ink.end());
+    QCOMPARE(ink.front(), 0);                   // typing starts on an empty strip
+    QVERIFY(std::is_sorted(ink.begin(), peak)); // letters come one after another
+    QVERIFY2(std::count(peak, ink.end(), *peak) >= 24, "the whole title holds for two seconds");
+    QVERIFY(std::is_sorted(peak, ink.end(), std::greater<int>())); // then fades
+    QCOMPARE(ink.back(), 0); // and is gone before it starts again
+    // The whole title shows across the strip, clear of its edges.
+    QVERIFY2(widest.left() < 30 && widest.right() > 160, qPrintable(QDebug::toString(widest)));
+    QVERIFY2(widest.top() >= 2 && widest.bottom() <= 22, qPrintable(QDebug::toString(widest)));
+}
+
+void BannerTest::plainAndCompressedBannersAgree() {
+    platform::swf::MoviePlayer plain(read(banner.plain()));
+    platform::swf::MoviePlayer compressed(read(banner.compressed()));
+    for (int frame = 0; frame < banner.frames(); ++frame) {
+        QCOMPARE(frameImage(compressed), frameImage(plain));
+        plain.advance();
+        compressed.advance();
+    }
+}
+
+void BannerTest::buildPutsTheBannerBesideTheProgram() {
+    QFile built(QDir(qEnvironmentVariable("QUIL_BIN_DIR")).filePath(QStringLiteral("quil.swf")));
+    QVERIFY2(built.open(QIODevice::ReadOnly), qPrintable(built.fileName()));
+    const platform::swf::Movie movie = read(built.readAll());
+    QCOMPARE(movie.signature, 'C');
+    QCOMPARE(int(movie.frames.size()), banner.frames());
+}
+
+void BannerTest::playerRunsOnlyWhileShown() {
+    QWidget panel;
+    panel.setFixedSize(193, 25);
+    platform::BannerPlayer player(&panel);
+    player.setGeometry(panel.rect());
+    player.setMovie(bannerPath);
+    QVERIFY(player.isPlaying());
+    QVERIFY(player.problem().isEmpty());
+    QVERIFY(!player.frameTimer()->isActive()); // not shown yet
+
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QVERIFY(player.frameTimer()->isActive());
+    QCOMPARE(player.frameTimer()->interval(), 83); // 12 frames a second
+    QCOMPARE(panel.grab().toImage().pixelColor(2, 2), bannergen::bannerBackground);
+
+    panel.hide();
+    QVERIFY(!player.frameTimer()->isActive());
+    panel.show();
+    QVERIFY(player.frameTimer()->isActive());
+}
+
+void BannerTest::playerLoopsFrameByFrame() {
+    platform::BannerPlayer player;
+    player.setMovie(bannerPath);
+    QCOMPARE(player.frame(), 0);
+    player.nextFrame();
+    QCOMPARE(player.frame(), 1);
+    for (int i = 1; i < banner.frames(); ++i)
+        player.nextFrame();
+    QCOMPARE(player.frame(), 0);
+}
+
+void BannerTest::mainWindowPlaysTheBanner() {
+    quiltest::Seams seams;
+    seams.createDatabase();
+    QVERIFY(writeFile(seams.folder() + QStringLiteral("/quil.swf"), banner.compressed()));
+    frmEntry window;
+    window.Form_Load();
+    window.Timer1->stop();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QVERIFY2(window.sss->isPlaying(), qPrintable(window.sss->problem()));
+    QVERIFY(window.sss->frameTimer()->isActive());
+    QCOMPARE(window.sss->geometry(), QRect(0, 0, 193, 25));
+    const QImage strip = window.sss->grab().toImage();
+    QCOMPARE(strip.pixelColor(2, 2), bannergen::bannerBackground);
+    QCOMPARE(strip.pixelColor(190, 22), bannergen::bannerBackground);
+}
+
+QTEST_MAIN(BannerTest)
+#include "tst_banner.moc"
