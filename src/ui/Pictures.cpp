@@ -1,7 +1,6 @@
 #include "ui/Pictures.h"
 
 #include "ui/Fonts.h"
-#include "ui/TitleFont.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

@@ -4,7 +4,6 @@
 #include "app/frmEntry.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
-#include "ui/TitleFont.h"
 #include "ui/Twips.h"
 #include "ui/clsOnTop.h"
 
