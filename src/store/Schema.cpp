@@ -10,6 +10,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 namespace store {
 namespace {
 
@@ -32,15 +36,25 @@ QString createTableSql(const TableSchema& table) {
 }
 
 // Reserves a fresh, empty file beside target: created exclusively, so no other file is ever
-// touched, and with the ordinary permissions of a new file.
-QString reserveBuildFile(const QString& target, QString* error) {
+// touched, and with the access asked for from its first moment (the password goes into it).
+QString reserveBuildFile(const QString& target, const FileAccess& access, QString* error) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString candidate =
             target + QStringLiteral(".%1.part")
                          .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
         QFile file(candidate);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, access.permissions)) {
+            // The umask may have taken bits away that were asked for (a group's write bit).
+            if (!file.setPermissions(access.permissions) ||
+                (access.group != gid_t(-1) && ::fchown(file.handle(), uid_t(-1), access.group) != 0)) {
+                *error = QStringLiteral("cannot set the access of %1: %2")
+                             .arg(candidate, QString::fromLocal8Bit(std::strerror(errno)));
+                file.close();
+                QFile::remove(candidate);
+                return {};
+            }
             return candidate;
+        }
         if (!file.exists()) {
             *error = QStringLiteral("cannot create a file in %1: %2")
                          .arg(QFileInfo(target).absolutePath(), file.errorString());
@@ -64,18 +78,24 @@ bool run(QSqlQuery& query, const QString& sql, QString* error) {
     return false;
 }
 
+// A random id of this file, never zero; the program checks it before every write.
+qint32 newFileId() {
+    qint32 id = 0;
+    while (id == 0)
+        id = qint32(QRandomGenerator::system()->generate() & 0x7fffffffu);
+    return id;
+}
+
 bool fillDatabase(const QSqlDatabase& db, const QString& adminPassword, QString* error) {
     QSqlQuery query(db);
-    // Kept by the file itself: every later connection finds write-ahead logging on.
-    if (!run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error))
-        return false;
-    if (!query.next() ||
-        query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
-        *error = QStringLiteral("the file cannot use write-ahead logging");
-        return false;
-    }
-    if (!run(query, QStringLiteral("PRAGMA synchronous=FULL"), error) ||
+    // A rollback journal: every committed row is in the file itself, and no log beside it
+    // outlives a transaction.
+    if (!run(query, QStringLiteral("PRAGMA journal_mode=DELETE"), error) ||
+        !run(query, QStringLiteral("PRAGMA synchronous=FULL"), error) ||
         !run(query, QStringLiteral("BEGIN"), error))
+        return false;
+    if (!run(query, QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId), error) ||
+        !run(query, QStringLiteral("PRAGMA user_version=%1").arg(newFileId()), error))
         return false;
     for (const TableSchema& table : schema()) {
         if (!run(query, createTableSql(table), error))
@@ -104,7 +124,6 @@ bool buildDatabase(const QString& path, const QString& adminPassword, QString* e
             *error = sqlite::errorText(db.lastError());
         else
             ok = fillDatabase(db, adminPassword, error);
-        // Closing the last connection folds the log into the file and removes it.
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
@@ -128,7 +147,8 @@ const QList<TableSchema>& schema() {
     return tables;
 }
 
-bool createDatabase(const QString& filePath, const QString& adminPassword, QString* error) {
+bool createDatabase(const QString& filePath, const QString& adminPassword, QString* error,
+                    const FileAccess& access) {
     const QFileInfo target(filePath);
     if (filePath.isEmpty())
         return fail(error, QStringLiteral("no file name given"));
@@ -147,7 +167,7 @@ bool createDatabase(const QString& filePath, const QString& adminPassword, QStri
                     QStringLiteral("the folder %1 does not exist").arg(target.absolutePath()));
 
     QString text;
-    const QString buildPath = reserveBuildFile(target.absoluteFilePath(), &text);
+    const QString buildPath = reserveBuildFile(target.absoluteFilePath(), access, &text);
     if (buildPath.isEmpty())
         return fail(error, text);
     if (!buildDatabase(buildPath, adminPassword, &text)) {

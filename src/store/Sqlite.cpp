@@ -32,18 +32,15 @@ bool prepareConnection(const QSqlDatabase& db, QString* error) {
     if (!exec(query, QStringLiteral("PRAGMA synchronous=FULL"), error))
         return false;
     // Reading the journal mode is the first read of the file: a file that is no database
-    // fails here with the engine's own words.
+    // fails here with the engine's own words. The mode is the file's own and never changed
+    // here: with a rollback journal the file alone holds every committed row.
     if (!exec(query, QStringLiteral("PRAGMA journal_mode"), error))
         return false;
-    if (query.next() &&
-        query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (!exec(query, QStringLiteral("PRAGMA journal_mode=WAL"), error))
-        return false;
     const QString mode = query.next() ? query.value(0).toString() : QString();
-    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+    if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
         return true;
-    *error = QStringLiteral("the file cannot use write-ahead logging (journal mode stays \"%1\")")
+    *error = QStringLiteral("the file uses the journal mode \"%1\"; Quil's Data Entry needs "
+                            "the rollback journal (\"delete\")")
                  .arg(mode);
     return false;
 }

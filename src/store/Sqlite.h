@@ -20,8 +20,8 @@ QString quoted(const QString& name);
 
 // Opens the existing file at filePath read-write on the connection named connectionName
 // (added when needed), never creating it, and prepares the connection: every commit reaches
-// the disk before it returns, and the file uses write-ahead logging so that readers and the
-// writer never wait for each other. On failure the connection is left closed.
+// the disk before it returns. A file that does not use the rollback journal is refused. On
+// failure the connection is left closed.
 bool openExisting(const QString& connectionName, const QString& filePath, QString* error);
 
 // False, with an error, when the file may not be written.

@@ -122,7 +122,7 @@ private slots:
     void gridStillFetchingBlocksNoWriter();
     void refreshReselectsTheGrid();
     void storedRowIsDurable();
-    void fileWithoutWriteAheadLogIsSwitched();
+    void journalModeIsNeverSwitched();
 
     void createDatabaseLaysOutTheFile();
     void createDatabaseRefuses_data();
@@ -658,20 +658,22 @@ void StoreTest::storedRowIsDurable() {
     QCOMPARE(folderEntries(seams.folder()), QStringList{store::kDatabaseFileName});
 }
 
-void StoreTest::fileWithoutWriteAheadLogIsSwitched() {
+void StoreTest::journalModeIsNeverSwitched() {
     quiltest::Seams seams;
     {
         RawDatabase raw(seams.databasePath());
-        raw.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         raw.exec(QStringLiteral("CREATE TABLE tblRem (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
                                 "Date TEXT, Time TEXT, Name TEXT, Test TEXT, Errors TEXT, "
                                 "Accuracy TEXT, Keystroke TEXT)"));
     }
     auto results = control(store::connectionStringA(seams.folder()), QStringLiteral("tblRem"));
     QVERIFY2(results->Refresh(), qPrintable(results->error()));
+    QVERIFY(addResult(*results, QStringLiteral("kept in the file")));
+    results.reset();
+    QCOMPARE(folderEntries(seams.folder()), QStringList{store::kDatabaseFileName});
     QCOMPARE(
         RawDatabase(seams.databasePath()).value(QStringLiteral("PRAGMA journal_mode")).toString(),
-        QStringLiteral("wal"));
+        QStringLiteral("delete"));
 }
 
 void StoreTest::createDatabaseLaysOutTheFile() {
@@ -680,13 +682,17 @@ void StoreTest::createDatabaseLaysOutTheFile() {
     QString error;
     QVERIFY2(store::createDatabase(path, QStringLiteral("pa'ss word"), &error), qPrintable(error));
     QCOMPARE(folderEntries(dir.path()), QStringList{store::kDatabaseFileName});
-    QVERIFY(QFileInfo(path).permissions() & QFile::ReadOther); // an ordinary file, not 0600
+    // The file holds the admin password: its owner alone may read it.
+    QCOMPARE(QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+             QFile::ReadOwner | QFile::WriteOwner);
 
     RawDatabase raw(path);
     QCOMPARE(storetest::schemaMismatch(raw), QString());
     QCOMPARE(raw.rows(QStringLiteral("SELECT ID, Password FROM tblAdm")),
              (QList<QVariantList>{{1, QStringLiteral("pa'ss word")}}));
-    QCOMPARE(raw.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    QCOMPARE(raw.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    QCOMPARE(raw.value(QStringLiteral("PRAGMA application_id")).toInt(), store::kApplicationId);
+    QVERIFY(raw.value(QStringLiteral("PRAGMA user_version")).toInt() != 0);
 }
 
 void StoreTest::createDatabaseRefuses_data() {
