@@ -35,8 +35,8 @@ DataControl::~DataControl() {
     sqlite::drop(gridConnectionName());
 }
 
-void DataControl::setConnectionString(const QString& text) {
-    connectionString = text;
+void DataControl::setConnectionString(const Connection& given) {
+    connection = given;
 }
 
 void DataControl::setRecordSource(const QString& text) {
@@ -44,7 +44,7 @@ void DataControl::setRecordSource(const QString& text) {
 }
 
 QString DataControl::databaseFile() const {
-    return dataSourcePath(connectionString);
+    return connection.databaseFile;
 }
 
 QString DataControl::tableName() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ConnectionString.h"
 #include "store/GridModel.h"
 #include "store/RecordSet.h"
 
@@ -18,8 +19,8 @@ public:
     explicit DataControl(QObject* parent = nullptr);
     ~DataControl() override;
 
-    void setConnectionString(const QString& text);
-    QString ConnectionString() const { return connectionString; }
+    void setConnectionString(const Connection& given);
+    QString ConnectionString() const { return connection.text; }
     void setRecordSource(const QString& text);
     QString RecordSource() const { return recordSource; }
 
@@ -34,7 +35,7 @@ public:
     // grid that shows it. May be asked for before the first Refresh, which then fills it.
     GridModel* model();
 
-    QString databaseFile() const; // the file path taken from the connection string
+    QString databaseFile() const; // the file the connection string names
     QString tableName() const;    // the table named by the record source
     QString error() const;        // the engine's text of the last failure (or the record set's)
 
@@ -47,7 +48,7 @@ private:
     bool selectGrid();
     QString gridConnectionName() const;
 
-    QString connectionString;
+    Connection connection;
     QString recordSource;
     QString connectionName;
     QString lastError;

@@ -96,7 +96,7 @@ void RegistrationTest::loadOpensTheAgentsViewLeavingTheMainWindowEnabled() {
     QCOMPARE(window->windowTitle(), QStringLiteral("New Agent"));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(main()->isEnabled());
-    QCOMPARE(window->adosearch->ConnectionString(), store::connectionStringA(seams->folder()));
+    QCOMPARE(window->adosearch->ConnectionString(), store::connectionStringA(seams->folder()).text);
     QCOMPARE(window->adosearch->RecordSource(), QStringLiteral("Select * from tblNew"));
     QCOMPARE(window->Label4->text(), QStringLiteral(" . "));
     QVERIFY(seams->boxes.isEmpty() && seams->endCodes.isEmpty());

@@ -116,7 +116,7 @@ void UsageTest::exitStoresOneUsageRowAndEnds() {
              QList<QStringList>{row});
     QCOMPARE(seams->endCodes, QList<int>{0});
     QVERIFY(seams->boxes.isEmpty());
-    QCOMPARE(main->adoquil->ConnectionString(), store::connectionStringA(seams->folder()));
+    QCOMPARE(main->adoquil->ConnectionString(), store::connectionStringA(seams->folder()).text);
     QCOMPARE(main->adoquil->RecordSource(), QStringLiteral("select * from tblSystem"));
 }
 

@@ -64,7 +64,7 @@ void EntryWindowTest::loadDrawsOnceAndOpensTheResultsView() {
     QCOMPARE(seams->random->draws, 1);
     QCOMPARE(w->a->text(), QStringLiteral("4")); // floor(0.999 * 5)
     QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(w->adosearch->ConnectionString(), store::connectionStringA(seams->folder()));
+    QCOMPARE(w->adosearch->ConnectionString(), store::connectionStringA(seams->folder()).text);
     QCOMPARE(w->adosearch->RecordSource(), QStringLiteral("Select * from tblRem"));
     QCOMPARE(QFileInfo(w->adosearch->databaseFile()).canonicalFilePath(),
              QFileInfo(seams->databasePath()).canonicalFilePath());

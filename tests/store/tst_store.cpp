@@ -32,7 +32,8 @@ QStringList folderEntries(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-std::unique_ptr<store::DataControl> control(const QString& connectionString, const QString& table) {
+std::unique_ptr<store::DataControl> control(const store::Connection& connectionString,
+                                            const QString& table) {
     auto made = std::make_unique<store::DataControl>();
     made->setConnectionString(connectionString);
     made->setRecordSource(QStringLiteral("Select * from ") + table);
@@ -98,8 +99,8 @@ private slots:
     void init();
 
     void connectionStringsKeepTheirSpellings();
-    void dataSourcePath_data();
-    void dataSourcePath();
+    void folderReachesTheEngineAsItIs_data();
+    void folderReachesTheEngineAsItIs();
     void bothSpellingsOpenTheSameFile();
     void recordSourceNamesTheTable_data();
     void recordSourceNamesTheTable();
@@ -135,44 +136,50 @@ void StoreTest::init() {
 }
 
 void StoreTest::connectionStringsKeepTheirSpellings() {
-    QCOMPARE(store::connectionStringA(QStringLiteral("C:\\Quil")),
+    QCOMPARE(store::connectionStringA(QStringLiteral("C:\\Quil")).text,
              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Quil\\dbTWRes.mdb;"
                             "Persist Security Info=False"));
-    QCOMPARE(store::connectionStringB(QStringLiteral("C:\\Quil")),
+    QCOMPARE(store::connectionStringB(QStringLiteral("C:\\Quil")).text,
              QStringLiteral(" Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Quil\\dbTWRes.mdb;"
                             "Persist Security Info=False;"));
 }
 
-void StoreTest::dataSourcePath_data() {
-    QTest::addColumn<QString>("connectionString");
-    QTest::addColumn<QString>("path");
-    const QString file = QStringLiteral("/srv/quil/dbTWRes.mdb");
-    QTest::newRow("form A") << store::connectionStringA(QStringLiteral("/srv/quil")) << file;
-    QTest::newRow("form B") << store::connectionStringB(QStringLiteral("/srv/quil")) << file;
-    QTest::newRow("folder ending in a separator")
-        << store::connectionStringA(QStringLiteral("/srv/quil/")) << file;
-    QTest::newRow("blanks and # in the folder")
-        << store::connectionStringB(QStringLiteral("/srv/my quil #2"))
-        << QStringLiteral("/srv/my quil #2/dbTWRes.mdb");
-    QTest::newRow("backslashes throughout")
-        << store::connectionStringA(QStringLiteral("C:\\Program Files\\Quil"))
-        << QStringLiteral("C:/Program Files/Quil/dbTWRes.mdb");
-    QTest::newRow("odd spacing and case of the key")
-        << QStringLiteral("provider=x;  data SOURCE  =  /srv/q\\db.mdb  ;")
-        << QStringLiteral("/srv/q/db.mdb");
-    QTest::newRow("value holding '='") << QStringLiteral("Data Source=/srv/a=b\\dbTWRes.mdb")
-                                       << QStringLiteral("/srv/a=b/dbTWRes.mdb");
-    QTest::newRow("only whole keys count")
-        << QStringLiteral("Data Sources=/x;Initial Data Source=/y;Source=/z") << QString();
-    QTest::newRow("no data source")
-        << QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0") << QString();
-    QTest::newRow("empty data source") << QStringLiteral("Data Source= ;Provider=x") << QString();
+// A folder name that the connection string's own syntax would misread: the file opened is the
+// one in that folder, never one at the path a parser of the text would find.
+void StoreTest::folderReachesTheEngineAsItIs_data() {
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<QString>("misreadFolder"); // where "Data Source=" read as text points
+    QTest::newRow("semicolon") << QStringLiteral("x;y") << QStringLiteral("x");
+    QTest::newRow("backslash") << QStringLiteral("p\\q") << QStringLiteral("p/q");
+    QTest::newRow("a key of its own") << QStringLiteral("a;Data Source=b")
+                                      << QStringLiteral("b");
 }
 
-void StoreTest::dataSourcePath() {
-    QFETCH(QString, connectionString);
-    QFETCH(QString, path);
-    QCOMPARE(store::dataSourcePath(connectionString), path);
+void StoreTest::folderReachesTheEngineAsItIs() {
+    QFETCH(QString, folderName);
+    QFETCH(QString, misreadFolder);
+    quiltest::Seams seams;
+    const QString folder = QDir(seams.folder()).filePath(folderName);
+    const QString decoy = QDir(seams.folder()).filePath(misreadFolder);
+    QString error;
+    for (const QString& where : {folder, decoy}) {
+        QVERIFY(QDir().mkpath(where));
+        QVERIFY2(store::createDatabase(QDir(where).filePath(store::kDatabaseFileName),
+                                       QStringLiteral("admin123"), &error),
+                 qPrintable(error));
+    }
+    const store::Connection connection = store::connectionStringA(folder);
+    QVERIFY(connection.text.contains(folderName));
+    auto results = control(connection, QStringLiteral("tblRem"));
+    QVERIFY2(results->Refresh(), qPrintable(results->error()));
+    QVERIFY2(addResult(*results, QStringLiteral("in its own folder")), qPrintable(results->error()));
+    results.reset();
+    QCOMPARE(names(RawDatabase(QDir(folder).filePath(store::kDatabaseFileName)),
+                   QStringLiteral("tblRem")),
+             QStringList{QStringLiteral("in its own folder")});
+    QCOMPARE(names(RawDatabase(QDir(decoy).filePath(store::kDatabaseFileName)),
+                   QStringLiteral("tblRem")),
+             QStringList());
 }
 
 // The folder's name holds what a "file:" URI must escape: blanks, "#", "?" and "%41".
@@ -441,7 +448,7 @@ void StoreTest::badInputFailsRefresh() {
 
     store::DataControl dc;
     dc.setConnectionString(named ? store::connectionStringA(seams.folder())
-                                 : QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0"));
+                                 : store::Connection{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0"), {}});
     dc.setRecordSource(recordSource);
     QVERIFY(!dc.Refresh());
     QVERIFY2(dc.error().contains(errorPart), qPrintable(dc.error()));
