@@ -1,6 +1,7 @@
 #include "store/DataControl.h"
 
 #include "store/ConnectionString.h"
+#include "store/FileGuard.h"
 #include "store/GridModel.h"
 #include "store/Sqlite.h"
 
@@ -109,27 +110,26 @@ bool DataControl::fail(const QString& text) {
 }
 
 void DataControl::closeConnections() {
-    QSqlDatabase::database(gridConnectionName(), false).close();
+    sqlite::close(gridConnectionName());
     gridPath.clear();
-    QSqlDatabase::database(connectionName, false).close();
+    sqlite::close(connectionName);
     openedPath.clear();
 }
 
-// An open connection keeps a removed or replaced file alive unseen. Opening the path afresh
-// would not help: the engine leaves the old file's write-ahead log beside the path and would
-// read it into whatever file lies there now. So a changed file is an error.
+// An open connection keeps a removed or replaced file alive unseen, and opening the path afresh
+// would quietly go on with another file. So a changed file is an error.
 bool DataControl::openConnection(const QString& path) {
     if (openedPath == path && QSqlDatabase::database(connectionName, false).isOpen()) {
-        if (sqlite::fileIdentity(path) == openedId)
+        if (fileIdentity(path) == openedId)
             return true;
-        lastError = sqlite::fileMovedError();
+        lastError = fileGuard::replacedError();
         return false;
     }
     closeConnections(); // the grid follows the control to the new file
     if (!sqlite::openExisting(connectionName, path, &lastError))
         return false;
     openedPath = path;
-    openedId = sqlite::fileIdentity(path);
+    openedId = fileIdentity(path);
     return true;
 }
 
@@ -142,8 +142,8 @@ bool DataControl::probeTable(const QString& table) {
     return false;
 }
 
-// The grid reads through a connection of its own: its unfinished select holds a snapshot of
-// the file, and the record set must neither read that old snapshot nor write beside it.
+// The grid reads through a connection of its own, so that its writes and the record set's
+// never share a transaction.
 bool DataControl::selectGrid() {
     QSqlDatabase db = QSqlDatabase::database(gridConnectionName(), false);
     if (gridPath != refreshedPath || !db.isOpen()) {

@@ -1,62 +1,98 @@
 #pragma once
 
-#include <QList>
-#include <QSqlTableModel>
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace store {
 
-// The table model behind a data control's grid. It fetches lazily: its select statement stays
-// open while rows remain unread, holding the snapshot of the file it started with, so opening
-// a table of a million rows costs what opening a small one does.
+// The table model behind a data control's grid. It reads the table in pages by key, each page
+// one statement read to its end: nothing stays open between two pages, so a grid left half
+// read for an hour never holds a lock or a snapshot of the file, and a writer elsewhere never
+// waits for it. Opening a table of a million rows costs what opening a small one does.
 //
-// A write on the grid's connection must not run beside that open statement: it would see the
-// old snapshot, and its transaction would stay open (blocking every other writer) until the
-// statement ends. So a write first ends the statement, and the grid then selects again and
-// reads as far down as it had read before; the rows read so far come back from the database
-// once each, never twice. When every row had been read already, a changed row is refreshed in
-// place and the grid is not selected again.
-//
-// A write through the grid refuses to go to a file removed or replaced since the grid was
-// filled.
-class GridModel : public QSqlTableModel {
+// Edits are kept for the row being edited and stored, by key, when the grid leaves the row
+// (submit). Deleted rows leave the rows read so far; the next page goes on below the last key
+// read, so no row is shown twice or skipped. A write refuses to go to a file removed or
+// replaced since it was opened.
+class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     GridModel(QObject* parent, const QSqlDatabase& db);
 
+    void setTable(const QString& table);
+    QString tableName() const { return table; }
     // Orders the rows by the table's key from every select on; Descending puts the newest row
-    // first. The database sorts (by its key index), so nothing is sorted in memory.
+    // first. The database sorts (by its key), so nothing is sorted in memory.
     void setKeyOrder(Qt::SortOrder order);
+    // Reads the first page afresh; edits not yet stored are dropped.
+    bool select();
+    void clear();
+    QSqlError lastError() const { return error; }
+    int fieldIndex(const QString& field) const;
+
+    // Asked before an edited value is stored: an empty text lets it pass, any other text is the
+    // reason it is refused.
+    using EditCheck = std::function<QString(int column, const QVariant& value)>;
+    void setEditCheck(EditCheck check);
 
     enum class Deletion { Deleted, LastRowKept, Failed };
     Q_ENUM(Deletion)
-    // Deletes the rows at these model rows from the table, by key and in one transaction, then
-    // selects again. With keepOne, a deletion that would leave the table without a row is
-    // refused and nothing is deleted. Failed leaves the engine's words in lastError().
+    // Deletes the rows at these model rows from the table, by key and in one transaction. With
+    // keepOne, a deletion that would leave the table without a row is refused and nothing is
+    // deleted. Failed leaves the engine's words in lastError().
     Deletion deleteRows(const QList<int>& rows, bool keepOne = false);
 
-    bool insertRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
-    bool select() override;
-    bool submit() override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
     bool canFetchMore(const QModelIndex& parent = QModelIndex()) const override;
     void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
-protected:
-    bool insertRowIntoTable(const QSqlRecord& values) override;
-    bool updateRowInTable(int row, const QSqlRecord& values) override;
-    bool deleteRowFromTable(int row) override;
+public slots:
+    // Stores the edited row; false (with lastError) when it was refused or failed.
+    bool submit() override;
+    // Drops the edits not yet stored.
+    void revert() override;
+    void revertAll() { revert(); }
 
 private:
-    bool fileUnchanged();
-    bool readyToWrite();
-    void finishReading();
-    bool reselect(int depth);
-    QString keyField() const;
-    bool deleteKeys(const QVariantList& keys, bool keepOne, bool* emptied);
+    struct Row {
+        qint64 key = 0;
+        QVariantList values;
+    };
+    struct Pending {
+        int row = -1;
+        QHash<int, QVariant> values;
+    };
 
-    QByteArray fileId; // which file was open at the last select
-    std::optional<Qt::SortOrder> keyOrder;
-    int staleDepth = -1; // rows read when a write ended the select; -1 while it is current
+    bool fail(const QString& text, QSqlError::ErrorType type = QSqlError::StatementError);
+    bool fail(const QSqlError& engineError);
+    bool loadColumns();
+    QList<Row> readRows(const QString& condition, const QVariantList& bound, int limit);
+    bool readPage();
+    bool storePending();
+    bool deleteKeys(const QList<qint64>& keys, bool keepOne, bool* emptied);
+    QString filePath() const;
+
+    QSqlDatabase db;
+    QString table;
+    QStringList columns;
+    Qt::SortOrder order = Qt::AscendingOrder;
+    QList<Row> rows;
+    bool atEnd = true;
+    Pending pending;
+    EditCheck editCheck;
+    QSqlError error;
 };
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "store/RecordSet.h"
 
+#include "store/FileGuard.h"
 #include "store/Sqlite.h"
 
 #include <QSqlError>
@@ -20,10 +21,8 @@ QString asText(const QString& text) {
 
 RecordSet::RecordSet(QSqlDatabase database, QString tableName)
     : db(std::move(database)), table(std::move(tableName)) {
-    if (db.isOpen()) {
+    if (db.isOpen())
         filePath = sqlite::filePathOf(db);
-        fileId = sqlite::fileIdentity(filePath);
-    }
 }
 
 bool RecordSet::fail(const QString& text) {
@@ -152,9 +151,8 @@ bool RecordSet::Update() {
 }
 
 bool RecordSet::fileUnchanged() {
-    if (sqlite::fileIdentity(filePath) == fileId)
-        return true;
-    return fail(sqlite::fileMovedError());
+    QString error;
+    return fileGuard::beforeWrite(db, filePath, &error) || fail(error);
 }
 
 bool RecordSet::insertPending() {
@@ -179,6 +177,7 @@ bool RecordSet::insertPending() {
         query.addBindValue(value);
     if (!query.exec())
         return fail(sqlite::errorText(query.lastError()));
+    fileGuard::afterWrite(db, filePath);
     const QVariant key = query.lastInsertId();
     query.finish();
     adding = false;
@@ -204,6 +203,7 @@ bool RecordSet::updatePending() {
     query.addBindValue(currentKey);
     if (!query.exec())
         return fail(sqlite::errorText(query.lastError()));
+    fileGuard::afterWrite(db, filePath);
     const int changed = query.numRowsAffected();
     query.finish();
     clearPending();

@@ -57,8 +57,7 @@ private:
     QStringList pendingValues;
     QString lastError;
     QStringList columns; // the table's columns, read once
-    QString filePath;    // the file open on db, and which file that was when the set was made
-    QByteArray fileId;
+    QString filePath;    // the file open on db
 };
 
 } // namespace store

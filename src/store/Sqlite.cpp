@@ -1,13 +1,15 @@
 #include "store/Sqlite.h"
 
+#include "store/FileGuard.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 
 #include <atomic>
-#include <sys/stat.h>
 
 namespace store::sqlite {
 namespace {
@@ -37,15 +39,32 @@ bool prepareConnection(const QSqlDatabase& db, QString* error) {
     if (!exec(query, QStringLiteral("PRAGMA journal_mode"), error))
         return false;
     const QString mode = query.next() ? query.value(0).toString() : QString();
+    // The first read of the schema rolls back what an unfinished write left.
     if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
-        return true;
+        return exec(query, QStringLiteral("SELECT count(*) FROM sqlite_schema"), error);
     *error = QStringLiteral("the file uses the journal mode \"%1\"; Quil's Data Entry needs "
                             "the rollback journal (\"delete\")")
                  .arg(mode);
     return false;
 }
 
+// The file each open connection of the store has open, as told to the file guard.
+QHash<QString, QString>& guardedConnections() {
+    static QHash<QString, QString> connections;
+    return connections;
+}
+
 } // namespace
+
+void close(const QString& connectionName) {
+    if (QSqlDatabase::contains(connectionName))
+        QSqlDatabase::database(connectionName, false).close();
+    const auto found = guardedConnections().constFind(connectionName);
+    if (found != guardedConnections().constEnd()) {
+        fileGuard::closed(found.value());
+        guardedConnections().erase(found);
+    }
+}
 
 QString uniqueConnectionName(const QString& purpose) {
     static std::atomic<quint64> counter{0};
@@ -74,17 +93,23 @@ bool openExisting(const QString& connectionName, const QString& filePath, QStrin
         *error = errorText(db.lastError());
         return false;
     }
-    db.close();
+    close(connectionName);
+    if (!fileGuard::opening(filePath, error))
+        return false;
+    guardedConnections().insert(connectionName, filePath);
     db.setDatabaseName(readWriteUri(filePath));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
         *error = errorText(db.lastError());
         if (!QFileInfo::exists(filePath))
             *error += QStringLiteral(" (the file does not exist)");
+        close(connectionName);
         return false;
     }
-    if (!checkWritable(filePath, error) || !prepareConnection(db, error)) {
-        db.close();
+    if (!checkWritable(filePath, error) || !fileGuard::checkSideFiles(db, filePath, error) ||
+        !prepareConnection(db, error) ||
+        !fileGuard::opened(db, filePath, error)) {
+        close(connectionName);
         return false;
     }
     return true;
@@ -99,31 +124,15 @@ bool checkWritable(const QString& filePath, QString* error) {
     return false;
 }
 
-QByteArray fileIdentity(const QString& filePath) {
-    struct stat info {};
-    if (filePath.isEmpty() || ::stat(QFile::encodeName(filePath).constData(), &info) != 0)
-        return {};
-    return QByteArray::number(qulonglong(info.st_dev)) + ':' +
-           QByteArray::number(qulonglong(info.st_ino));
-}
-
 QString filePathOf(const QSqlDatabase& db) {
     const QUrl url(db.databaseName());
     return url.isLocalFile() ? url.toLocalFile() : db.databaseName();
 }
 
-QString fileMovedError() {
-    return QStringLiteral("unable to open database file (the file was removed or replaced "
-                          "while it was open)");
-}
-
 void drop(const QString& connectionName) {
     if (!QSqlDatabase::contains(connectionName))
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        db.close();
-    }
+    close(connectionName);
     QSqlDatabase::removeDatabase(connectionName);
 }
 

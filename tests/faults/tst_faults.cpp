@@ -92,6 +92,9 @@ void FaultsTest::killedWritersLoseNoStoredRow() {
         QProcess writer;
         startWriter(writer, seams->folder(), tag, 1000000);
         QTest::qWait(int(moments.bounded(40, 400)));
+        QVERIFY2(writer.state() == QProcess::Running,
+                 qPrintable(QStringLiteral("the writer stopped by itself: ") +
+                            QString::fromLocal8Bit(writer.readAllStandardError())));
         writer.kill();
         QVERIFY(writer.waitForFinished());
         confirmed[tag] = confirmedRows(writer);
