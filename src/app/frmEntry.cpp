@@ -9,6 +9,7 @@
 #include "store/ConnectionString.h"
 #include "store/DataControl.h"
 #include "store/ErrorPolicy.h"
+#include "store/StartupCheck.h"
 #include "ui/Fonts.h"
 #include "ui/clsOnTop.h"
 
@@ -49,7 +50,13 @@ void frmEntry::Form_Load() {
     onTop().MakeTopMost(this);
 
     const QString folder = platform::programFolder();
-    adosearch->setConnectionString(store::connectionStringA(folder));
+    // A file that would lose a finished result is refused now, before any window shows.
+    const store::Connection connection = store::connectionStringA(folder);
+    QString fault;
+    if (!store::notCaught(store::checkAtStartup(connection.databaseFile, &fault),
+                          connection.databaseFile, fault))
+        return;
+    adosearch->setConnectionString(connection);
     adosearch->setRecordSource(QStringLiteral("Select * from tblRem"));
     if (!store::notCaught(adosearch->Refresh(), *adosearch))
         return;

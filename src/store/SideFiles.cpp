@@ -64,6 +64,10 @@ Journal judgeJournal(const QString& path, const FileHeader& file) {
 
 } // namespace
 
+bool ownJournalBeside(const QString& path, const FileHeader& header) {
+    return judgeJournal(path + QStringLiteral("-journal"), header) == Journal::Belongs;
+}
+
 QStringList sideFileFaults(const QString& path, const FileHeader& header,
                            const std::function<bool()>& writerActive) {
     QStringList faults;

@@ -17,6 +17,9 @@ namespace store {
 // is never taken.
 // A journal is judged only while writerActive says no write is under way: the journal of a
 // live write is still being written.
+// Whether a journal that the engine would roll back lies beside the file and belongs to it.
+bool ownJournalBeside(const QString& path, const FileHeader& header);
+
 QStringList sideFileFaults(const QString& path, const FileHeader& header,
                            const std::function<bool()>& writerActive);
 

@@ -93,7 +93,7 @@ void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
     QTest::addColumn<QString>("engineSays");
     QTest::newRow("missing file") << Fixture::None << "unable to open database file";
     QTest::newRow("random bytes") << Fixture::RandomBytes << "file is not a database";
-    QTest::newRow("no results table") << Fixture::WithoutResults << "no such table";
+    QTest::newRow("no results table") << Fixture::WithoutResults << "the table tblRem is missing";
     QTest::newRow("read-only file") << Fixture::ReadOnly << "readonly";
 }
 

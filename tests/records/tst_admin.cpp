@@ -100,6 +100,7 @@ private slots:
     void waysOut();
 
 private:
+    void loadMain();
     frmAdm* openAdmin();
     frmAdm* openRecordsStage(const QString& password = QStringLiteral("admin"));
 
@@ -119,11 +120,16 @@ void AdminTest::cleanup() {
 }
 
 // The main window loads the database: it must exist before.
-frmAdm* AdminTest::openAdmin() {
+// The main window checks the file as it loads; a fault made afterwards meets the window.
+void AdminTest::loadMain() {
     if (!main) {
         main = Windows::show<frmEntry>();
         main->Timer1->stop();
     }
+}
+
+frmAdm* AdminTest::openAdmin() {
+    loadMain();
     main->amd->trigger();
     frmAdm* adm = Windows::find<frmAdm>();
     if (!adm)
@@ -228,6 +234,7 @@ void AdminTest::passwordCheck() {
 
 void AdminTest::unreadablePasswordTableRefusesEveryPassword() {
     seams->createDatabase();
+    loadMain();
     quiltest::execute(seams->databasePath(), QStringLiteral("DROP TABLE tblAdm"));
     QPointer<frmAdm> adm = openAdmin();
     QVERIFY(seams->boxes.isEmpty()); // the load passes the failure over
@@ -363,6 +370,7 @@ void AdminTest::failedWriteIsReportedAndUndone() {
     QFETCH(QString, refused);
     seams->createDatabase();
     recordstest::fillResults(seams->databasePath(), 2);
+    loadMain();
     quiltest::execute(seams->databasePath(),
                       QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON tblRem BEGIN "
                                      "SELECT RAISE(ABORT, 'refused by the test'); END")
