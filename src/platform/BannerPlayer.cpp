@@ -1,10 +1,10 @@
 #include "platform/BannerPlayer.h"
 
+#include "platform/RegularFile.h"
 #include "platform/swf/Limits.h"
 #include "platform/swf/MoviePlayer.h"
 #include "platform/swf/MovieReader.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -14,19 +14,10 @@ namespace platform {
 
 namespace {
 
-// Reads and checks the movie; nullptr with the reason when it cannot be played.
-std::unique_ptr<swf::MoviePlayer> loadMovie(const QString& path, QString& error) {
-    QFile file(path);
-    if (file.size() > swf::limits::fileBytes) {
-        error = QStringLiteral("the file is too large (%1 bytes)").arg(file.size());
-        return nullptr;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return nullptr;
-    }
+// Checks the movie read from its file; nullptr with the reason when it cannot be played.
+std::unique_ptr<swf::MoviePlayer> playerOf(const QByteArray& file, QString& error) {
     swf::Movie movie;
-    if (!swf::readMovie(file.read(swf::limits::fileBytes), movie, error))
+    if (!swf::readMovie(file, movie, error))
         return nullptr;
     return std::make_unique<swf::MoviePlayer>(std::move(movie));
 }
@@ -53,13 +44,20 @@ int BannerPlayer::frame() const {
 
 void BannerPlayer::setMovie(const QString& path) {
     moviePath = path;
-    if (!QFile::exists(path)) {
+    QByteArray file;
+    QString error;
+    switch (readRegularFile(path, swf::limits::fileBytes, &file, &error)) {
+    case FileRead::Missing:
         // Without its movie the banner simply stays empty.
         leaveEmpty(QStringLiteral("there is no movie at %1").arg(path));
         return;
+    case FileRead::Refused:
+        refuse(error);
+        return;
+    case FileRead::Read:
+        break;
     }
-    QString error;
-    player = loadMovie(path, error);
+    player = playerOf(file, error);
     if (!player) {
         refuse(error);
         return;

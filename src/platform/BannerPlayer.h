@@ -12,7 +12,8 @@ class MoviePlayer;
 }
 
 // The banner movie player of the bottom strip. It is given the movie's path and plays the
-// movie in a loop, filling its panel; a missing or unplayable movie leaves the banner empty.
+// movie in a loop, filling its panel; a missing or unplayable movie leaves the banner empty,
+// and so does anything but a regular file in its place (a FIFO, say), which is never read.
 // Frames are drawn on the window's event thread, and only while the banner is visible.
 class BannerPlayer : public QWidget {
     Q_OBJECT

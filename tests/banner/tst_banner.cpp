@@ -1,6 +1,7 @@
 // The program's banner: the generator's movie played by the banner player, in its strip of the
 // main window.
 #include "Fixtures.h"
+#include "InPlace.h"
 #include "app/frmEntry.h"
 #include "banner/BannerMovie.h"
 #include "platform/BannerPlayer.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -61,7 +63,10 @@ private slots:
     void buildPutsTheBannerBesideTheProgram();
     void playerRunsOnlyWhileShown();
     void playerLoopsFrameByFrame();
+    void mainWindowPlaysTheBanner_data();
     void mainWindowPlaysTheBanner();
+    void onlyARegularFileIsRead_data();
+    void onlyARegularFileIsRead();
 
 private:
     bannergen::MovieWriter banner{QSize(1, 1), 1};
@@ -160,10 +165,18 @@ void BannerTest::playerLoopsFrameByFrame() {
     QCOMPARE(player.frame(), 0);
 }
 
+void BannerTest::mainWindowPlaysTheBanner_data() {
+    QTest::addColumn<bool>("throughALink");
+    QTest::newRow("the movie") << false;
+    QTest::newRow("a symbolic link to the movie") << true;
+}
+
 void BannerTest::mainWindowPlaysTheBanner() {
+    QFETCH(bool, throughALink);
     quiltest::Seams seams;
     seams.createDatabase();
-    QVERIFY(writeFile(seams.folder() + QStringLiteral("/quil.swf"), banner.compressed()));
+    const QString path = seams.folder() + QStringLiteral("/quil.swf");
+    QVERIFY(throughALink ? QFile::link(bannerPath, path) : writeFile(path, banner.compressed()));
     frmEntry window;
     window.Form_Load();
     window.Timer1->stop();
@@ -176,6 +189,49 @@ void BannerTest::mainWindowPlaysTheBanner() {
     const QImage strip = window.sss->grab().toImage();
     QCOMPARE(strip.pixelColor(2, 2), bannergen::bannerBackground);
     QCOMPARE(strip.pixelColor(190, 22), bannergen::bannerBackground);
+}
+
+void BannerTest::onlyARegularFileIsRead_data() {
+    QTest::addColumn<InPlace>("inPlace");
+    QTest::addColumn<QString>("reason"); // empty: no movie, and not a word about it
+    QTest::newRow("nothing") << InPlace::Nothing << "";
+    QTest::newRow("a link to nothing") << InPlace::LinkToNothing << "";
+    QTest::newRow("a FIFO") << InPlace::Fifo << "it is a FIFO, not a regular file";
+    QTest::newRow("a directory") << InPlace::Directory << "it is a directory, not a regular file";
+    QTest::newRow("a socket") << InPlace::Socket << "it is a socket, not a regular file";
+    QTest::newRow("a link to /dev/zero")
+        << InPlace::LinkToZeroDevice << "it is a character device, not a regular file";
+    QTest::newRow("a link to a FIFO") << InPlace::LinkToFifo << "it is a FIFO, not a regular file";
+}
+
+// Anything but a regular file in the movie's place leaves the banner empty at once, with one
+// line in the log and no message box; the program's load goes on.
+void BannerTest::onlyARegularFileIsRead() {
+    QFETCH(InPlace, inPlace);
+    QFETCH(QString, reason);
+    quiltest::Seams seams;
+    seams.createDatabase();
+    const QString path = seams.folder() + QStringLiteral("/quil.swf");
+    QString fifo;
+    QVERIFY(putInPlace(inPlace, path, &fifo));
+    const QString logged = QStringLiteral("The banner movie %1 cannot be played: %2");
+    if (!reason.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(logged.arg(path, reason)));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+
+    frmEntry window;
+    {
+        FifoRescue rescue(fifo);
+        window.Form_Load();
+        QVERIFY2(!rescue.rescued(), "the load waited for a writer to the FIFO");
+    }
+    window.Timer1->stop();
+    QVERIFY(!window.sss->isPlaying());
+    QVERIFY(!window.sss->frameTimer()->isActive());
+    QCOMPARE(window.sss->problem(),
+             reason.isEmpty() ? QStringLiteral("there is no movie at %1").arg(path) : reason);
+    QVERIFY(seams.boxes.isEmpty());
+    QVERIFY(seams.endCodes.isEmpty());
 }
 
 QTEST_MAIN(BannerTest)

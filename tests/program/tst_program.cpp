@@ -1,6 +1,7 @@
 // The real program binary, started in a folder of its own.
 #include "store/Schema.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -77,6 +79,18 @@ void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser =
         process.start(folder.program);
 }
 
+// Reads the program's error output until it holds text; false once ms have passed.
+bool waitForError(QProcess& process, const QString& text, QString* log, int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!log->contains(text)) {
+        if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
+            return false;
+        process.waitForReadyRead(100);
+        *log += QString::fromLocal8Bit(process.readAllStandardError());
+    }
+    return true;
+}
+
 } // namespace
 
 class ProgramTest : public QObject {
@@ -86,6 +100,7 @@ private slots:
     void badDatabaseEndsWithAClearMessage();
     void opensADatabaseMadeByDbinit();
     void saysSoWithoutADisplay();
+    void startsPastAFifoInPlaceOfTheBanner();
 };
 
 void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
@@ -145,6 +160,27 @@ void ProgramTest::saysSoWithoutADisplay() {
     const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError()).trimmed();
     QVERIFY2(stderrText.contains(QStringLiteral("no display")), qPrintable(stderrText));
     QVERIFY2(!stderrText.contains(QLatin1Char('\n')), qPrintable(stderrText));
+}
+
+// A FIFO named like the banner movie: the load refuses it without waiting for a writer, and the
+// program runs on without its banner.
+void ProgramTest::startsPastAFifoInPlaceOfTheBanner() {
+    ProgramFolder folder(Fixture::Good);
+    const QString movie = folder.dir.filePath(QStringLiteral("quil.swf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(movie).constData(), 0600), 0);
+
+    QProcess program;
+    program.setReadChannel(QProcess::StandardError);
+    start(program, folder);
+    QVERIFY(program.waitForStarted());
+    QString log;
+    const bool refused = waitForError(
+        program, movie + QStringLiteral(" cannot be played: it is a FIFO"), &log, 20000);
+    const bool runsOn = refused && !program.waitForFinished(1000);
+    program.kill();
+    program.waitForFinished();
+    QVERIFY2(refused, qPrintable(log));
+    QVERIFY2(runsOn, qPrintable(log));
 }
 
 QTEST_GUILESS_MAIN(ProgramTest)
