@@ -12,6 +12,7 @@
 #include "store/ConnectionString.h"
 #include "store/DataControl.h"
 #include "store/ErrorPolicy.h"
+#include "store/RowRescue.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -60,9 +61,10 @@ void frmEntry::exit_Click() {
     }
     adoquil->setConnectionString(store::connectionStringA(platform::programFolder()));
     adoquil->setRecordSource(QStringLiteral("select * from tblSystem"));
-    if (!store::notCaught(adoquil->Refresh(), *adoquil, unsavedText(row)))
-        return;
-    if (!store::notCaught(storeRow(*adoquil, row), *adoquil, unsavedText(row)))
+    const store::FinishedRow finished{QStringLiteral("usage record"),
+                                      QStringLiteral("unsaved-usage"), unsavedText(row)};
+    if (!store::storeOrRescue(*adoquil, finished, store::FirstAttempt::RefreshThenStore,
+                              [&] { return storeRow(*adoquil, row); }))
         return;
     // The row is stored: a failing refresh must not report it as lost.
     if (!store::notCaught(adoquil->Refresh(), *adoquil))

@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "store/DataControl.h"
 #include "store/ErrorPolicy.h"
+#include "store/RowRescue.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -62,7 +63,11 @@ bool summariseAndStore(frmEntry& window, const QString& firstLine) {
     // Read again after the box: the clock went on while it was open.
     const Result result = currentResult(window);
     store::DataControl& view = *window.adosearch;
-    if (!store::notCaught(storeRow(view, result), view, unsavedText(result)))
+    const store::FinishedRow row{QStringLiteral("result"), QStringLiteral("unsaved-result"),
+                                 unsavedText(result)};
+    // Refreshed when the window loaded and after every row stored since.
+    if (!store::storeOrRescue(view, row, store::FirstAttempt::Store,
+                              [&] { return storeRow(view, result); }))
         return false;
     // The row is stored; a failing refresh must not report it as lost.
     return store::notCaught(view.Refresh(), view);

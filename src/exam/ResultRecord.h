@@ -25,7 +25,8 @@ QString unsavedText(const Result& result);
 
 // Shows the summary box of the test just scored, waits until it is closed, then adds the
 // result row through the window's results view and refreshes it. False when the row could not
-// be stored (the failure has been reported and the program ends).
+// be stored (the user was offered to retry and to save it to a file; the failure has been
+// reported and the program ends).
 bool summariseAndStore(frmEntry& window, const QString& firstLine);
 
 } // namespace exam

@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Headless.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -8,6 +10,11 @@ namespace {
 
 MessageBoxHook& hook() {
     static MessageBoxHook h;
+    return h;
+}
+
+QuestionHook& questionHook() {
+    static QuestionHook h;
     return h;
 }
 
@@ -23,11 +30,8 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// On a platform without a screen nobody could ever answer a modal box: it would hang the
-// program. There the box is answered at once; reports that matter also go to stderr.
-bool headless() {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+QWidget* ownerOr(QWidget* parent) {
+    return parent ? parent : QApplication::activeWindow();
 }
 
 } // namespace
@@ -37,15 +41,31 @@ void messageBox(Icon icon, const QString& text, const QString& title, QWidget* p
         hook()(icon, text, title);
         return;
     }
+    // Answered at once where nobody could answer it; reports that matter also go to stderr.
     if (headless())
         return;
-    if (!parent)
-        parent = QApplication::activeWindow();
-    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, parent);
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, ownerOr(parent));
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.exec();
 }
 
 void setMessageBoxHook(MessageBoxHook h) { hook() = std::move(h); }
+
+Answer retryOrCancel(Icon icon, const QString& text, const QString& title, QWidget* parent) {
+    if (questionHook())
+        return questionHook()(icon, text, title);
+    if (headless())
+        return Answer::Cancel;
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Retry | QMessageBox::Cancel,
+                    ownerOr(parent));
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return box.exec() == QMessageBox::Retry ? Answer::Retry : Answer::Cancel;
+}
+
+void setQuestionHook(QuestionHook h) {
+    questionHook() = std::move(h);
+}
 
 } // namespace platform

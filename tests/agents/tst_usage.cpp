@@ -1,7 +1,10 @@
 #include "agents/UsageClock.h"
 #include "app/frmEntry.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
 #include "store/ConnectionString.h"
 #include "store/DataControl.h"
+#include "support/Rescue.h"
 #include "support/Rows.h"
 #include "support/Seams.h"
 
@@ -9,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 class UsageTest : public QObject {
     Q_OBJECT
@@ -23,6 +27,9 @@ private slots:
     void exitStoresOneUsageRowAndEnds();
     void exitThatCannotStoreReportsTheRow_data();
     void exitThatCannotStoreReportsTheRow();
+    void exitThatCannotStoreRetriesOrSaves_data();
+    void exitThatCannotStoreRetriesOrSaves();
+    void withNobodyToAskTheFailureIsReportedAtOnce();
 
 private:
     frmEntry* loadMainWindow();
@@ -140,8 +147,10 @@ void UsageTest::exitThatCannotStoreReportsTheRow() {
     main->exit_Click();
 
     QCOMPARE(seams->endCodes, QList<int>{1});
-    QCOMPARE(seams->boxes.size(), 1);
-    const quiltest::Box& box = seams->boxes[0];
+    // Retry is offered first; nobody takes it here.
+    QCOMPARE(seams->boxes.size(), 2);
+    QVERIFY(seams->boxes[0].question);
+    const quiltest::Box& box = seams->boxes[1];
     QCOMPARE(box.icon, platform::Icon::Critical);
     QVERIFY2(box.text.contains(seams->databasePath()), qPrintable(box.text));
     QVERIFY2(box.text.contains(engineSays), qPrintable(box.text));
@@ -149,6 +158,76 @@ void UsageTest::exitThatCannotStoreReportsTheRow() {
          {QStringLiteral("Date: 12/10/2026"), QStringLiteral("Time: 1:52:44 PM"),
           QStringLiteral("Elapsed: SD: 0 hr 0 min 1 sec"), QStringLiteral("LastAgent: Ann M. Reyes")})
         QVERIFY2(box.text.contains(field), qPrintable(box.text));
+}
+
+// The missing table fails the Refresh before the row, which closes the connection; the
+// trigger fails the row itself.
+void UsageTest::exitThatCannotStoreRetriesOrSaves_data() {
+    QTest::addColumn<QString>("sabotage");
+    QTest::addColumn<QString>("cure");
+    QTest::addColumn<QString>("engineSays");
+    QTest::addColumn<quiltest::RescueScenario>("scenario");
+    const QString refuse = QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblSystem BEGIN "
+                                          "SELECT RAISE(ABORT, 'disk quota exceeded'); END");
+    for (const quiltest::RescueScenario& scenario : quiltest::rescueScenarios()) {
+        QTest::newRow(qPrintable(QStringLiteral("table missing: ") + scenario.name))
+            << "ALTER TABLE tblSystem RENAME TO tblAway"
+            << "ALTER TABLE tblAway RENAME TO tblSystem"
+            << "no such table" << scenario;
+        QTest::newRow(qPrintable(QStringLiteral("row refused: ") + scenario.name))
+            << refuse << "DROP TRIGGER refuse"
+            << "disk quota exceeded" << scenario;
+    }
+}
+
+void UsageTest::exitThatCannotStoreRetriesOrSaves() {
+    QFETCH(QString, sabotage);
+    QFETCH(QString, cure);
+    QFETCH(QString, engineSays);
+    QFETCH(quiltest::RescueScenario, scenario);
+    frmEntry* main = loadMainWindow();
+    quiltest::execute(seams->databasePath(), sabotage);
+    bool cured = false;
+    const auto cureOnce = [&] {
+        if (!std::exchange(cured, true))
+            quiltest::execute(seams->databasePath(), cure);
+    };
+    quiltest::script(*seams, scenario, cureOnce);
+    main->Label21->setText(QStringLiteral("Zoë Ñúñez"));
+    main->Timer4_Timer();
+
+    main->exit_Click();
+
+    const QStringList fields{"Date: 12/10/2026", "Time: 1:52:44 PM",
+                             "Elapsed: SD: 0 hr 0 min 1 sec", "LastAgent: Zoë Ñúñez"};
+    quiltest::verifyRescue(*seams, scenario, 0, {"unsaved-usage", fields, engineSays});
+    if (QTest::currentTestFailed())
+        return;
+    cureOnce();
+    const auto stored = quiltest::rows(seams->databasePath(), QStringLiteral("tblSystem"));
+    if (!scenario.stored()) {
+        QVERIFY(stored.isEmpty());
+        return;
+    }
+    QCOMPARE(stored, (QList<QStringList>{
+                         {"12/10/2026", "1:52:44 PM", "SD: 0 hr 0 min 1 sec", "Zoë Ñúñez"}}));
+    QCOMPARE(seams->endCodes, QList<int>{0});
+}
+
+// Offscreen, the real question and dialog answer at once: Cancel, no file.
+void UsageTest::withNobodyToAskTheFailureIsReportedAtOnce() {
+    frmEntry* main = loadMainWindow();
+    quiltest::execute(seams->databasePath(), QStringLiteral("DROP TABLE tblSystem"));
+    platform::setQuestionHook({});
+    platform::setFileChooserHook({});
+
+    main->exit_Click();
+
+    QCOMPARE(seams->endCodes, QList<int>{1});
+    QCOMPARE(seams->boxes.size(), 1);
+    QCOMPARE(seams->boxes[0].icon, platform::Icon::Critical);
+    QVERIFY2(!seams->boxes[0].text.contains(QLatin1String("Saved to")),
+             qPrintable(seams->boxes[0].text));
 }
 
 QTEST_MAIN(UsageTest)

@@ -2,8 +2,9 @@
 #include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
-#include "support/Rows.h"
 #include "support/MainWindow.h"
+#include "support/Rescue.h"
+#include "support/Rows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -53,6 +55,8 @@ private slots:
     void scoredAndStoredOnceWhateverIsPressedMeanwhile();
     void resetAbandonsTheTest();
     void failedStoreReportsTheUnsavedResult();
+    void failedStoreIsRetriedOrSaved_data();
+    void failedStoreIsRetriedOrSaved();
 
 private:
     void startNumeric(int set);
@@ -371,11 +375,67 @@ void NumericTest::failedStoreReportsTheUnsavedResult() {
     quiltest::execute(seams->databasePath(), QStringLiteral("DROP TABLE tblRem"));
     window->Command1->click();
     QCOMPARE(seams->endCodes, QList<int>{1});
-    QCOMPARE(seams->boxes.size(), 3);
-    const quiltest::Box& report = seams->boxes[2];
+    QCOMPARE(seams->boxes.size(), 4);
+    // Retry is offered first; nobody takes it here.
+    QVERIFY(seams->boxes[2].question);
+    const quiltest::Box& report = seams->boxes[3];
     QCOMPARE(report.icon, platform::Icon::Critical);
     for (const char* part : {"Ana M. Reyes", "Numeric", "Errors: 0", "Accuracy: 100", "80"})
         QVERIFY2(report.text.contains(QLatin1String(part)), qPrintable(report.text));
+}
+
+void NumericTest::failedStoreIsRetriedOrSaved_data() {
+    QTest::addColumn<QString>("sabotage");
+    QTest::addColumn<QString>("cure");
+    QTest::addColumn<QString>("engineSays");
+    QTest::addColumn<quiltest::RescueScenario>("scenario");
+    const QString refuse = QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblRem BEGIN "
+                                          "SELECT RAISE(ABORT, 'disk quota exceeded'); END");
+    for (const quiltest::RescueScenario& scenario : quiltest::rescueScenarios()) {
+        QTest::newRow(qPrintable(QStringLiteral("table missing: ") + scenario.name))
+            << "ALTER TABLE tblRem RENAME TO tblRemAway"
+            << "ALTER TABLE tblRemAway RENAME TO tblRem"
+            << "no such table" << scenario;
+        QTest::newRow(qPrintable(QStringLiteral("row refused: ") + scenario.name))
+            << refuse << "DROP TRIGGER refuse"
+            << "disk quota exceeded" << scenario;
+    }
+}
+
+void NumericTest::failedStoreIsRetriedOrSaved() {
+    QFETCH(QString, sabotage);
+    QFETCH(QString, cure);
+    QFETCH(QString, engineSays);
+    QFETCH(quiltest::RescueScenario, scenario);
+    window->Label21->setText(QStringLiteral("Zoë Ñúñez"));
+    window->Label24->setText(QStringLiteral("1:52:44 PM"));
+    startNumeric(0);
+    typeEntries(withEntries(kSet0, {{4, "3201"}}));
+    quiltest::execute(seams->databasePath(), sabotage);
+    bool cured = false;
+    const auto cureOnce = [&] {
+        if (!std::exchange(cured, true))
+            quiltest::execute(seams->databasePath(), cure);
+    };
+    quiltest::script(*seams, scenario, cureOnce);
+    window->Command1->click();
+
+    const QStringList fields{"Date: 12/10/2026", "Agent: Zoë Ñúñez", "Test: Numeric",
+                             "Time: 1:52:44 PM", "Errors: 1",        "Accuracy: 98.8",
+                             "KeyStroke: 80"};
+    quiltest::verifyRescue(*seams, scenario, 2, {"unsaved-result", fields, engineSays});
+    if (QTest::currentTestFailed())
+        return;
+    cureOnce();
+    const auto stored = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    if (!scenario.stored()) {
+        QVERIFY(stored.isEmpty());
+        return;
+    }
+    QCOMPARE(stored, (QList<QStringList>{
+                         {"12/10/2026", "1:52:44 PM", "Zoë Ñúñez", "Numeric", "1", "98.8", "80"}}));
+    QVERIFY(seams->endCodes.isEmpty());
+    QVERIFY(window->Test->isEnabled() && !window->Reste->isEnabled());
 }
 
 QTEST_MAIN(NumericTest)

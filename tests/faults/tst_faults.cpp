@@ -19,6 +19,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <utility>
 
 namespace {
 
@@ -76,7 +77,8 @@ private slots:
 
     void killedWritersLoseNoStoredRow();
     void twoProgramsWriteOneFile();
-    void aLockHeldTooLongIsReportedWithTheResult();
+    void aLockHeldTooLongIsOfferedAgainThenReported_data();
+    void aLockHeldTooLongIsOfferedAgainThenReported();
     void aFullDiskIsReportedAndLeavesTheFileWhole();
     void hostileTextInTheEntryFieldsIsJustWrong();
 
@@ -124,7 +126,14 @@ void FaultsTest::twoProgramsWriteOneFile() {
     QCOMPARE(storedRows(seams->databasePath(), QStringLiteral("mine")).size(), count);
 }
 
-void FaultsTest::aLockHeldTooLongIsReportedWithTheResult() {
+void FaultsTest::aLockHeldTooLongIsOfferedAgainThenReported_data() {
+    QTest::addColumn<bool>("retried");
+    QTest::newRow("Retry once the lock is released") << true;
+    QTest::newRow("given up while it is held") << false;
+}
+
+void FaultsTest::aLockHeldTooLongIsOfferedAgainThenReported() {
+    QFETCH(bool, retried);
     frmEntry window;
     window.Form_Load();
     window.Timer1->stop();
@@ -140,17 +149,40 @@ void FaultsTest::aLockHeldTooLongIsReportedWithTheResult() {
         locker.setDatabaseName(seams->databasePath());
         QVERIFY(locker.open());
         QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN IMMEDIATE")));
+        bool held = true;
+        const auto release = [&] {
+            if (std::exchange(held, false))
+                QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+        };
+        if (retried) {
+            seams->answers = {platform::Answer::Retry};
+            seams->onBox = [&](const quiltest::Box& box) {
+                if (box.question)
+                    release();
+            };
+        }
         window.Command1_Click();
-        QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+        release();
     }
     QSqlDatabase::removeDatabase(name);
 
+    const quiltest::Box& offer = seams->boxes[2];
+    QVERIFY(offer.question);
+    QVERIFY2(offer.text.contains(QLatin1String("locked")), qPrintable(offer.text));
+    const auto stored = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    if (retried) {
+        QCOMPARE(seams->boxes.size(), 3);
+        QVERIFY(seams->endCodes.isEmpty());
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].value(2), QStringLiteral("Ana M. Reyes"));
+        return;
+    }
     QCOMPARE(seams->endCodes, QList<int>{1});
     const quiltest::Box& report = seams->boxes.last();
     QCOMPARE(report.icon, platform::Icon::Critical);
     for (const char* part : {"locked", "Ana M. Reyes", "Errors: 20", "Accuracy: 72", "80"})
         QVERIFY2(report.text.contains(QLatin1String(part)), qPrintable(report.text));
-    QVERIFY(quiltest::rows(seams->databasePath(), QStringLiteral("tblRem")).isEmpty());
+    QVERIFY(stored.isEmpty());
 }
 
 void FaultsTest::aFullDiskIsReportedAndLeavesTheFileWhole() {

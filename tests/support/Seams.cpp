@@ -1,6 +1,7 @@
 #include "support/Seams.h"
 
 #include "platform/EndProgram.h"
+#include "platform/FileChooser.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "store/ConnectionString.h"
@@ -26,14 +27,35 @@ public:
 private:
     std::shared_ptr<RandomScript> script;
 };
+
+template <typename T> T takeFirst(std::deque<T>& script, T whenEmpty) {
+    if (script.empty())
+        return whenEmpty;
+    T first = std::move(script.front());
+    script.pop_front();
+    return first;
+}
 } // namespace
 
 Seams::Seams() {
-    platform::setMessageBoxHook([this](platform::Icon icon, const QString& text, const QString& title) {
-        const Box box{icon, text, title};
-        boxes.append(box);
-        if (onBox)
-            onBox(box);
+    platform::setMessageBoxHook(
+        [this](platform::Icon icon, const QString& text, const QString& title) {
+            const Box box{icon, text, title, false};
+            boxes.append(box);
+            if (onBox)
+                onBox(box);
+        });
+    platform::setQuestionHook(
+        [this](platform::Icon icon, const QString& text, const QString& title) {
+            const Box box{icon, text, title, true};
+            boxes.append(box);
+            if (onBox)
+                onBox(box);
+            return takeFirst(answers, platform::Answer::Cancel);
+        });
+    platform::setFileChooserHook([this](const QString&, const QString& suggestedPath) {
+        offeredFiles.append(suggestedPath);
+        return takeFirst(chosenFiles, QString());
     });
     platform::setEndProgramHook([this](int code) { endCodes.append(code); });
     platform::setClock(&clock);
@@ -44,6 +66,8 @@ Seams::Seams() {
 
 Seams::~Seams() {
     platform::setMessageBoxHook({});
+    platform::setQuestionHook({});
+    platform::setFileChooserHook({});
     platform::setEndProgramHook({});
     platform::setClock(nullptr);
     platform::setRandomSourceFactory({});

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -16,6 +17,7 @@ struct Box {
     platform::Icon icon;
     QString text;
     QString title;
+    bool question; // a Retry/Cancel question, not an OK box
 };
 
 class FixedClock final : public platform::Clock {
@@ -34,8 +36,9 @@ struct RandomScript {
 };
 
 // Replaces every platform seam for one test case and restores them afterwards: message boxes
-// are recorded and answered OK, the end of the program is recorded, the clock is fixed, the
-// random source follows a script, and the program folder is a fresh temporary folder.
+// are recorded and answered OK, questions are recorded among them and answered from a script,
+// save dialogs choose from a script, the end of the program is recorded, the clock is fixed,
+// the random source follows a script, and the program folder is a fresh temporary folder.
 class Seams {
 public:
     Seams();
@@ -47,8 +50,14 @@ public:
     QList<int> endCodes;
     FixedClock clock;
     std::shared_ptr<RandomScript> random = std::make_shared<RandomScript>();
-    // Runs while a box is "open", before it is answered.
+    // Runs while a box or a question is "open", before it is answered.
     std::function<void(const Box&)> onBox;
+    // The answers of the questions, in order; Cancel once the script has run out.
+    std::deque<platform::Answer> answers;
+    // The files the save dialogs choose, in order (an empty path cancels one); none once the
+    // script has run out. Each dialog's suggested path is recorded in offeredFiles.
+    std::deque<QString> chosenFiles;
+    QStringList offeredFiles;
 
     QString folder() const { return dir.path(); }
     QString databasePath() const;
