@@ -1,7 +1,9 @@
 #include "agents/frmLog.h"
 #include "app/Windows.h"
+#include "platform/RaisedIds.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,6 +25,15 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Installed setgid, the program holds rights its caller lacks, and Qt guards none of them
+    // (it refuses a raised user id unless allowed, and ignores a raised group): nothing the
+    // caller sets may load code into it or point it at files. Qt's own options
+    // (-platformpluginpath, -style, -stylesheet and more) do both, and the program takes none.
+    if (platform::runsWithRaisedIds()) {
+        platform::removeCallerControls();
+        argc = std::min(argc, 1);
+        QApplication::setSetuidAllowed(true);
+    }
     if (!hasDisplay()) {
         std::fputs("quil-data-entry: no display found (DISPLAY is not set); start it from a "
                    "desktop session, or under xvfb-run\n",

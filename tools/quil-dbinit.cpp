@@ -1,21 +1,19 @@
 // quil-dbinit: creates the database file of Quil's Data Entry, with its four tables and one
 // admin password. The program itself never creates the file or a table.
 
+#include "dbinit/Passwords.h"
 #include "store/ConnectionString.h"
 #include "store/Schema.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cstdio>
-#include <iostream>
+#include <grp.h>
 #include <optional>
-#include <string>
-#include <csignal>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -36,69 +34,97 @@ int failure(const QString& message) {
     return 1;
 }
 
-// Letters and digits that cannot be mistaken for one another when read aloud or copied by hand.
-QString generatedPassword() {
-    static const QString alphabet =
-        QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnpqrstuvwxyz23456789");
-    QString password;
-    for (int i = 0; i < 12; ++i)
-        password += alphabet.at(int(QRandomGenerator::system()->bounded(alphabet.size())));
-    return password;
+struct Options {
+    QCommandLineOption password{
+        QStringLiteral("admin-password"),
+        QStringLiteral("The admin password. Other users of this machine can see it in the "
+                       "process list, and the shell keeps it in its history: prefer "
+                       "--admin-password-file or the prompt."),
+        QStringLiteral("PW")};
+    QCommandLineOption passwordFile{
+        QStringLiteral("admin-password-file"),
+        QStringLiteral("Takes the admin password from the first line of FILE; - reads it from "
+                       "standard input."),
+        QStringLiteral("FILE")};
+    QCommandLineOption group{
+        QStringLiteral("group"),
+        QStringLiteral("Gives the file to group NAME, readable and writable by its members "
+                       "(mode 0660). Without it only the file's owner may use it (0600)."),
+        QStringLiteral("NAME")};
+};
+
+// Returns the help option.
+QCommandLineOption describe(QCommandLineParser& parser, const Options& options) {
+    parser.setApplicationDescription(
+        QStringLiteral("Creates %1, the database of Quil's Data Entry, with its four tables and "
+                       "one admin password of at least %2 characters. Without a password "
+                       "option a terminal is asked for it; with no terminal one is made up and "
+                       "printed. An existing file is never overwritten.")
+            .arg(store::kDatabaseFileName)
+            .arg(dbinit::kShortestPassword));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOptions({options.password, options.passwordFile, options.group});
+    parser.addPositionalArgument(
+        QStringLiteral("FOLDER"),
+        QStringLiteral("Where to create the file (default: the folder of this tool, which is "
+                       "the program folder)."),
+        QStringLiteral("[FOLDER]"));
+    return help;
 }
 
-termios savedTerminal{};
-
-// Ctrl-C at the prompt must not leave the terminal without echo.
-extern "C" void restoreTerminalAndQuit(int signal) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-    const char newline = '\n';
-    [[maybe_unused]] const auto written = write(STDERR_FILENO, &newline, 1);
-    _exit(128 + signal);
+// Each option once, and one source of the password at most; empty when so.
+QString optionConflict(const QCommandLineParser& parser, const Options& options) {
+    for (const QCommandLineOption* option :
+         {&options.password, &options.passwordFile, &options.group}) {
+        if (parser.values(*option).size() > 1)
+            return QStringLiteral("--%1 is given more than once").arg(option->names().first());
+    }
+    if (parser.isSet(options.password) && parser.isSet(options.passwordFile))
+        return QStringLiteral("--admin-password and --admin-password-file exclude each other: "
+                              "give one");
+    return {};
 }
 
-// One line from the terminal with echo off; nullopt when input ends.
-std::optional<QString> readHidden(const char* prompt) {
-    std::fputs(prompt, stderr);
-    std::fflush(stderr);
-    const bool canHide = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
-    if (canHide) {
-        std::signal(SIGINT, restoreTerminalAndQuit);
-        std::signal(SIGTERM, restoreTerminalAndQuit);
-        termios hidden = savedTerminal;
-        hidden.c_lflag &= ~tcflag_t(ECHO);
-        tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
-    }
-    std::string line;
-    const bool got = bool(std::getline(std::cin, line));
-    if (canHide) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
-    }
-    std::fputc('\n', stderr);
-    if (!got)
+// Its owner's alone, or shared with the group named.
+std::optional<store::FileAccess> fileAccess(const QCommandLineParser& parser,
+                                            const Options& options, QString* error) {
+    store::FileAccess access;
+    if (!parser.isSet(options.group))
+        return access;
+    const QString name = parser.value(options.group);
+    const group* entry = ::getgrnam(QFile::encodeName(name).constData());
+    if (!entry) {
+        *error = QStringLiteral("there is no group named \"%1\"").arg(name);
         return std::nullopt;
-    return QString::fromLocal8Bit(line);
+    }
+    access.permissions |= QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+    access.group = entry->gr_gid;
+    return access;
 }
 
-// The password asked of the person at the terminal, typed twice; nullopt (with a message
-// written) when refused.
-std::optional<QString> askPassword() {
-    const std::optional<QString> first = readHidden("Admin password: ");
-    if (!first) {
-        failure(QStringLiteral("no admin password given"));
+struct AdminPassword {
+    QString text;
+    bool generated = false;
+};
+
+// From the option that names it, else the terminal, else made up.
+std::optional<AdminPassword> adminPassword(const QCommandLineParser& parser, const Options& options,
+                                           QString* error) {
+    std::optional<QString> text;
+    if (parser.isSet(options.password))
+        text = parser.value(options.password);
+    else if (parser.isSet(options.passwordFile))
+        text = dbinit::passwordFromFile(parser.value(options.passwordFile), error);
+    else if (isatty(STDIN_FILENO))
+        text = dbinit::passwordFromTerminal(error);
+    else
+        return AdminPassword{dbinit::generatedPassword(), true};
+    if (!text)
         return std::nullopt;
-    }
-    if (first->isEmpty()) {
-        failure(QStringLiteral("an empty admin password is refused"));
+    *error = dbinit::passwordProblem(*text);
+    if (!error->isEmpty())
         return std::nullopt;
-    }
-    const std::optional<QString> second = readHidden("Admin password again: ");
-    if (!second || *second != *first) {
-        failure(QStringLiteral("the two passwords differ"));
-        return std::nullopt;
-    }
-    return first;
+    return AdminPassword{*text, false};
 }
 
 } // namespace
@@ -108,32 +134,19 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("quil-dbinit"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Creates %1, the database of Quil's Data Entry, with its four tables and "
-                       "one admin password. An existing file is never overwritten.")
-            .arg(store::kDatabaseFileName));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption passwordOption(
-        QStringLiteral("admin-password"),
-        QStringLiteral("The admin password. Without it, a terminal is asked for one; otherwise "
-                       "one is made up and printed."),
-        QStringLiteral("PW"));
-    parser.addOption(passwordOption);
-    parser.addPositionalArgument(
-        QStringLiteral("FOLDER"),
-        QStringLiteral("Where to create the file (default: the folder of this tool, which is "
-                       "the program folder)."),
-        QStringLiteral("[FOLDER]"));
-
+    const Options options;
+    const QCommandLineOption help = describe(parser, options);
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser, parser.errorText());
-    if (parser.isSet(helpOption)) {
+    if (parser.isSet(help)) {
         std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1)
         return usageError(parser, QStringLiteral("more than one folder given"));
+    if (const QString conflict = optionConflict(parser, options); !conflict.isEmpty())
+        return usageError(parser, conflict);
 
     const QString folder =
         folders.isEmpty() ? QCoreApplication::applicationDirPath() : folders.first();
@@ -142,27 +155,18 @@ int main(int argc, char* argv[]) {
     if (QFileInfo::exists(path))
         return failure(QStringLiteral("%1 already exists; it is left as it is").arg(path));
 
-    QString password;
-    bool generated = false;
-    if (parser.isSet(passwordOption)) {
-        password = parser.value(passwordOption);
-        if (password.isEmpty())
-            return usageError(parser, QStringLiteral("an empty admin password is refused"));
-    } else if (isatty(STDIN_FILENO)) {
-        const std::optional<QString> typed = askPassword();
-        if (!typed)
-            return 1;
-        password = *typed;
-    } else {
-        password = generatedPassword();
-        generated = true;
-    }
-
     QString error;
-    if (!store::createDatabase(path, password, &error))
+    const std::optional<store::FileAccess> access = fileAccess(parser, options, &error);
+    if (!access)
         return failure(error);
-    if (generated)
-        print(stdout, QStringLiteral("Admin password: ") + password);
+    const std::optional<AdminPassword> password = adminPassword(parser, options, &error);
+    if (!password)
+        return failure(error);
+
+    if (!store::createDatabase(path, password->text, &error, *access))
+        return failure(error);
+    if (password->generated)
+        print(stdout, QStringLiteral("Admin password: ") + password->text);
     print(stdout, QStringLiteral("Created ") + path);
     return 0;
 }

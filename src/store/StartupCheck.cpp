@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <fcntl.h>
 #include <functional>
 #include <unistd.h>
 
@@ -81,10 +82,11 @@ bool keepsText(const QString& declared) {
 
 QStringList fileFaults(const QString& path, const FileHeader& header) {
     QStringList faults;
-    if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+    // The effective ids decide: installed setgid, the program writes through its group.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) != 0)
         faults << QStringLiteral("the file is read-only (attempt to write a readonly database)");
     const QString folder = QFileInfo(path).absolutePath();
-    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) != 0)
         faults << QStringLiteral("the folder %1 is read-only: the engine keeps its journal "
                                  "beside the file there while it writes")
                       .arg(folder);

@@ -9,7 +9,9 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -24,7 +26,8 @@ struct ProgramFolder {
     QTemporaryDir dir;
     QString program;
 
-    explicit ProgramFolder(Fixture fixture) {
+    explicit ProgramFolder(Fixture fixture, const QString& parent = QDir::tempPath())
+        : dir(QDir(parent).filePath(QStringLiteral("quil-program-XXXXXX"))) {
         program = dir.filePath(QStringLiteral("quil-data-entry"));
         QFile::copy(QDir(binDir()).filePath(QStringLiteral("quil-data-entry")), program);
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
@@ -65,18 +68,45 @@ struct ProgramFolder {
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 };
 
-// Starts the program offscreen; as root, under an ordinary user when asked, since root may
-// write to any file.
+// As root, under an ordinary user when asked, since root may write to any file.
+void startAs(QProcess& process, bool asOrdinaryUser, const QString& program,
+             const QStringList& arguments = {}) {
+    if (asOrdinaryUser && ::geteuid() == 0)
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups"), program} +
+                          arguments);
+    else
+        process.start(program, arguments);
+}
+
+// Starts the program offscreen.
 void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
-    if (asOrdinaryUser && ::geteuid() == 0)
-        process.start(QStringLiteral("setpriv"),
-                      {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                       QStringLiteral("--clear-groups"), folder.program});
-    else
-        process.start(folder.program);
+    startAs(process, asOrdinaryUser, folder.program);
+}
+
+// A group id no group of this machine has, so that the ordinary user is no member of it.
+gid_t unusedGroupId() {
+    for (gid_t id = 47000; id < 60000; ++id) {
+        if (!::getgrgid(id))
+            return id;
+    }
+    return gid_t(-1);
+}
+
+bool honoursSetgid(const QString& folder) {
+    struct statvfs info {};
+    return ::statvfs(QFile::encodeName(folder).constData(), &info) == 0 &&
+           !(info.f_flag & ST_NOSUID);
+}
+
+bool setAccess(const QString& path, gid_t group, mode_t mode) {
+    const QByteArray name = QFile::encodeName(path);
+    // chown clears the setgid bit: the mode comes after it.
+    return ::chown(name.constData(), 0, group) == 0 && ::chmod(name.constData(), mode) == 0;
 }
 
 // Reads the program's error output until it holds text; false once ms have passed.
@@ -99,6 +129,7 @@ private slots:
     void badDatabaseEndsWithAClearMessage_data();
     void badDatabaseEndsWithAClearMessage();
     void opensADatabaseMadeByDbinit();
+    void setgidInstallUsesTheGroupsDatabase();
     void saysSoWithoutADisplay();
     void startsPastAFifoInPlaceOfTheBanner();
 };
@@ -133,8 +164,9 @@ void ProgramTest::badDatabaseEndsWithAClearMessage() {
 void ProgramTest::opensADatabaseMadeByDbinit() {
     ProgramFolder folder(Fixture::None);
     QProcess dbinit;
-    dbinit.start(QDir(binDir()).filePath(QStringLiteral("quil-dbinit")),
-                 {folder.dir.path(), QStringLiteral("--admin-password"), QStringLiteral("pw")});
+    dbinit.start(
+        QDir(binDir()).filePath(QStringLiteral("quil-dbinit")),
+        {folder.dir.path(), QStringLiteral("--admin-password"), QStringLiteral("password")});
     QVERIFY(dbinit.waitForFinished(30000));
     QCOMPARE(dbinit.exitCode(), 0);
 
@@ -145,6 +177,72 @@ void ProgramTest::opensADatabaseMadeByDbinit() {
     QVERIFY2(!program.waitForFinished(2000), program.readAllStandardError().constData());
     program.kill();
     program.waitForFinished();
+}
+
+// Installed as the README says for a shared machine: the ordinary user cannot read the
+// database, the program setgid to its group can; and nothing its caller sets makes the
+// program look for plugins in the caller's folders.
+void ProgramTest::setgidInstallUsesTheGroupsDatabase() {
+    if (::geteuid() != 0)
+        QSKIP("installing a program setgid needs root");
+    QString parent = QDir::tempPath();
+    if (!honoursSetgid(parent))
+        parent = binDir();
+    if (!honoursSetgid(parent))
+        QSKIP("neither the temporary folder nor the build is on a mount that honours setgid");
+    const gid_t group = unusedGroupId();
+    QVERIFY(group != gid_t(-1));
+    ProgramFolder folder(Fixture::None, parent);
+    const QString password = QStringLiteral("group-only password");
+    QString error;
+    QVERIFY2(
+        store::createDatabase(
+            folder.database(), password, &error,
+            {QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup, group}),
+        qPrintable(error));
+    // The group writes the folder: the engine creates its journal beside the file.
+    QVERIFY(setAccess(folder.dir.path(), group, 02775));
+
+    QProcess cat;
+    startAs(cat, true, QStringLiteral("cat"), {folder.database()});
+    QVERIFY(cat.waitForFinished(10000));
+    QVERIFY2(cat.exitCode() != 0 && !cat.readAllStandardOutput().contains(password.toUtf8()),
+             "the ordinary user reads the database");
+
+    const QString callerFolder = folder.dir.filePath(QStringLiteral("caller-plugins"));
+    const QString callerArgument = folder.dir.filePath(QStringLiteral("caller-argument"));
+    QVERIFY(QDir().mkpath(callerFolder + QStringLiteral("/platforms")));
+    QVERIFY(QDir().mkpath(callerArgument));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_PLUGIN_PATH"), callerFolder);
+    env.insert(QStringLiteral("QT_DEBUG_PLUGINS"), QStringLiteral("1"));
+    const QStringList arguments{QStringLiteral("-platformpluginpath"), callerArgument};
+
+    for (const bool setgid : {false, true}) {
+        QVERIFY(setAccess(folder.program, group, setgid ? 02755 : 0755));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        startAs(program, true, folder.program, arguments);
+        QVERIFY(program.waitForStarted());
+        // Running after its load: the database was accepted.
+        const bool running = !program.waitForFinished(3000);
+        program.kill();
+        program.waitForFinished();
+        const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(stderrText.contains(QLatin1String("checking directory path")),
+                 qPrintable(stderrText.left(2000)));
+        if (setgid) {
+            QVERIFY2(running, qPrintable(stderrText.right(2000)));
+            QVERIFY2(!stderrText.contains(QLatin1String("caller-")),
+                     qPrintable(stderrText.left(4000)));
+        } else {
+            QVERIFY2(!running && stderrText.contains(folder.database()),
+                     qPrintable(stderrText.right(2000)));
+            // Without raised ids the caller's folders are honoured: the check above can fail.
+            QVERIFY(stderrText.contains(callerFolder) && stderrText.contains(callerArgument));
+        }
+    }
 }
 
 void ProgramTest::saysSoWithoutADisplay() {
