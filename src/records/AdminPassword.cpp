@@ -32,4 +32,16 @@ PasswordCheck checkPassword(store::RecordSet& passwords, const QString& typed) {
                                              : PasswordCheck::NotFound;
 }
 
+QString passwordEditRefusal(const QVariant& value, int maxLength) {
+    const QString text = value.toString();
+    if (!value.isValid() || value.isNull() || text.trimmed().isEmpty())
+        return QStringLiteral("An admin password cannot be empty or blank: nobody could open "
+                              "the Admin window with it.");
+    if (text.size() > maxLength)
+        return QStringLiteral("An admin password cannot be longer than %1 characters: the "
+                              "password box takes no more.")
+            .arg(maxLength);
+    return {};
+}
+
 } // namespace records

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 namespace store {
 class RecordSet;
@@ -21,5 +22,10 @@ enum class PasswordCheck {
 // same text in other letter case, which only decides how the refusal goes on. Failing steps
 // are passed over. The typed text never goes into an error text.
 PasswordCheck checkPassword(store::RecordSet& passwords, const QString& typed);
+
+// Why an edit of the password table must not store value, or an empty text when it may: a
+// password that cannot be typed into the password box (none, blank, or longer than its
+// maxLength) would lock every admin out.
+QString passwordEditRefusal(const QVariant& value, int maxLength);
 
 } // namespace records

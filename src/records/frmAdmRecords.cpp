@@ -2,6 +2,7 @@
 #include "records/frmAdm.h"
 
 #include "platform/MessageBox.h"
+#include "records/AdminPassword.h"
 #include "records/Buttons.h"
 #include "records/DataGrid.h"
 #include "store/DataControl.h"
@@ -10,6 +11,7 @@
 #include "ui/clsOnTop.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlError>
@@ -62,6 +64,11 @@ void frmAdm::createRecordsStage() {
     bindGrid(DataGrid1, adolog);
     bindGrid(DataGrid2, adolog1);
     bindGrid(DataGrid3, adosearch);
+    adosearch->model()->setEditCheck([this](int column, const QVariant& value) {
+        if (column != adosearch->model()->fieldIndex(QStringLiteral("Password")))
+            return QString();
+        return records::passwordEditRefusal(value, Text1->maxLength());
+    });
 }
 
 // Bound before the first Refresh, which fills the grid, newest row first. A grid built anew

@@ -5,6 +5,7 @@
 #include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "records/DataGrid.h"
+#include "records/AdminPassword.h"
 #include "records/frmAdm.h"
 #include "records/frmRemarks.h"
 #include "store/DataControl.h"
@@ -94,6 +95,10 @@ private slots:
     void editingACellStoresItWhenTheRowIsLeft();
     void failedWriteIsReportedAndUndone_data();
     void failedWriteIsReportedAndUndone();
+    void unusablePasswordIsRefused_data();
+    void unusablePasswordIsRefused();
+    void passwordEditRefusal_data();
+    void passwordEditRefusal();
     void deletingPasswordRowsKeepsTheLastOne_data();
     void deletingPasswordRowsKeepsTheLastOne();
     void waysOut_data();
@@ -397,6 +402,59 @@ void AdminTest::failedWriteIsReportedAndUndone() {
     QCOMPARE(results->model()->rowCount(), 2);
     QCOMPARE(results->model()->data(results->model()->index(0, 1)).toString(),
              QStringLiteral("d 2"));
+}
+
+// The only password made empty (Show Password, F2, Ctrl+A, Del, Enter) would lock every admin
+// out for good, as deleting the last row would.
+void AdminTest::unusablePasswordIsRefused_data() {
+    QTest::addColumn<QString>("typed"); // what replaces the password in its editor
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("cleared") << "" << "empty or blank";
+    QTest::newRow("blanks") << "   " << "empty or blank";
+    QTest::newRow("a tab") << "\t" << "empty or blank";
+}
+
+// The grid's editor takes no more than the password box, but a value may come another way.
+void AdminTest::passwordEditRefusal_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("NULL") << QVariant() << true;
+    QTest::newRow("empty") << QVariant(QStringLiteral("")) << true;
+    QTest::newRow("a blank") << QVariant(QStringLiteral(" ")) << true;
+    QTest::newRow("as long as the box takes") << QVariant(QString(8, QLatin1Char('x'))) << false;
+    QTest::newRow("longer") << QVariant(QString(9, QLatin1Char('x'))) << true;
+    QTest::newRow("blanks around a word") << QVariant(QStringLiteral(" pass ")) << false;
+}
+
+void AdminTest::passwordEditRefusal() {
+    QFETCH(QVariant, value);
+    QFETCH(bool, refused);
+    QCOMPARE(!records::passwordEditRefusal(value, 8).isEmpty(), refused);
+}
+
+void AdminTest::unusablePasswordIsRefused() {
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    seams->createDatabase();
+    frmAdm* adm = openRecordsStage();
+    QTest::mouseClick(adm->Option2, Qt::LeftButton);
+    DataGrid* passwords = adm->DataGrid3;
+    passwords->setFocus();
+    passwords->setCurrentIndex(passwords->model()->index(0, 1));
+    QTest::keyClick(passwords, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    editor->insert(typed);
+    QTest::keyClick(editor, Qt::Key_Return); // the editor closes once the event loop runs
+
+    QTRY_COMPARE(seams->boxes.size(), 1);
+    QVERIFY2(seams->boxes.first().text.contains(refusal), qPrintable(seams->boxes.first().text));
+    QCOMPARE(quiltest::rows(seams->databasePath(), QStringLiteral("tblAdm")),
+             QList<QStringList>{{QStringLiteral("admin")}});
+    QCOMPARE(passwords->model()->data(passwords->model()->index(0, 1)).toString(),
+             QStringLiteral("admin"));
 }
 
 void AdminTest::deletingPasswordRowsKeepsTheLastOne_data() {
