@@ -120,9 +120,13 @@ void DataControl::closeConnections() {
 // would quietly go on with another file. So a changed file is an error.
 bool DataControl::openConnection(const QString& path) {
     if (openedPath == path && QSqlDatabase::database(connectionName, false).isOpen()) {
-        if (fileIdentity(path) == openedId)
+        // The same checks as before a write: a copy over the file keeps its inode.
+        if (fileIdentity(path) == openedId &&
+            fileGuard::beforeWrite(QSqlDatabase::database(connectionName, false), path,
+                                   &lastError))
             return true;
-        lastError = fileGuard::replacedError();
+        if (lastError.isEmpty())
+            lastError = fileGuard::replacedError();
         return false;
     }
     closeConnections(); // the grid follows the control to the new file
