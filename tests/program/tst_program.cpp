@@ -18,7 +18,7 @@ namespace {
 
 QString binDir() { return qEnvironmentVariable("QUIL_BIN_DIR"); }
 
-enum class Fixture { None, RandomBytes, WithoutResults, ReadOnly, Good };
+enum class Fixture { None, Empty, RandomBytes, WithoutResults, ReadOnly, ReadOnlyFolder, Good };
 
 // A program folder with a copy of the program (its folder is where it looks for the database)
 // and the database as the fixture says.
@@ -40,6 +40,11 @@ struct ProgramFolder {
     void makeDatabase(Fixture fixture) {
         if (fixture == Fixture::None)
             return;
+        if (fixture == Fixture::Empty) {
+            QFile file(database());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            return;
+        }
         if (fixture == Fixture::RandomBytes) {
             QFile file(database());
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -63,6 +68,11 @@ struct ProgramFolder {
         }
         if (fixture == Fixture::ReadOnly)
             QFile::setPermissions(database(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        // Anyone may write the file, but the folder is root's alone.
+        if (fixture == Fixture::ReadOnlyFolder)
+            QFile::setPermissions(database(), QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::WriteGroup |
+                                                  QFile::ReadOther | QFile::WriteOther);
     }
 
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
@@ -140,7 +150,9 @@ void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
     QTest::newRow("missing file") << Fixture::None << "unable to open database file";
     QTest::newRow("random bytes") << Fixture::RandomBytes << "file is not a database";
     QTest::newRow("no results table") << Fixture::WithoutResults << "the table tblRem is missing";
+    QTest::newRow("zero-byte file") << Fixture::Empty << "the file is empty (0 bytes)";
     QTest::newRow("read-only file") << Fixture::ReadOnly << "readonly";
+    QTest::newRow("read-only folder") << Fixture::ReadOnlyFolder << "is read-only: the engine keeps its journal";
 }
 
 void ProgramTest::badDatabaseEndsWithAClearMessage() {
@@ -148,9 +160,12 @@ void ProgramTest::badDatabaseEndsWithAClearMessage() {
     QFETCH(QString, engineSays);
     ProgramFolder folder(fixture);
     const QStringList before = folder.files();
+    QFile file(folder.database());
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
 
     QProcess program;
-    start(program, folder, fixture == Fixture::ReadOnly);
+    start(program, folder, fixture == Fixture::ReadOnly || fixture == Fixture::ReadOnlyFolder);
     QVERIFY(program.waitForFinished(30000));
     const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError());
 
@@ -159,6 +174,8 @@ void ProgramTest::badDatabaseEndsWithAClearMessage() {
     QVERIFY2(stderrText.contains(folder.database()), qPrintable(stderrText));
     QVERIFY2(stderrText.contains(engineSays, Qt::CaseInsensitive), qPrintable(stderrText));
     QCOMPARE(folder.files(), before);
+    QVERIFY(!file.exists() || file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.exists() ? file.readAll() : QByteArray(), bytes); // left byte for byte
 }
 
 void ProgramTest::opensADatabaseMadeByDbinit() {
