@@ -163,21 +163,7 @@ void UsageTest::exitThatCannotStoreReportsTheRow() {
 // The missing table fails the Refresh before the row, which closes the connection; the
 // trigger fails the row itself.
 void UsageTest::exitThatCannotStoreRetriesOrSaves_data() {
-    QTest::addColumn<QString>("sabotage");
-    QTest::addColumn<QString>("cure");
-    QTest::addColumn<QString>("engineSays");
-    QTest::addColumn<quiltest::RescueScenario>("scenario");
-    const QString refuse = QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblSystem BEGIN "
-                                          "SELECT RAISE(ABORT, 'disk quota exceeded'); END");
-    for (const quiltest::RescueScenario& scenario : quiltest::rescueScenarios()) {
-        QTest::newRow(qPrintable(QStringLiteral("table missing: ") + scenario.name))
-            << "ALTER TABLE tblSystem RENAME TO tblAway"
-            << "ALTER TABLE tblAway RENAME TO tblSystem"
-            << "no such table" << scenario;
-        QTest::newRow(qPrintable(QStringLiteral("row refused: ") + scenario.name))
-            << refuse << "DROP TRIGGER refuse"
-            << "disk quota exceeded" << scenario;
-    }
+    quiltest::addRescueRows(QStringLiteral("tblSystem"));
 }
 
 void UsageTest::exitThatCannotStoreRetriesOrSaves() {

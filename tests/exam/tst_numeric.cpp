@@ -385,21 +385,7 @@ void NumericTest::failedStoreReportsTheUnsavedResult() {
 }
 
 void NumericTest::failedStoreIsRetriedOrSaved_data() {
-    QTest::addColumn<QString>("sabotage");
-    QTest::addColumn<QString>("cure");
-    QTest::addColumn<QString>("engineSays");
-    QTest::addColumn<quiltest::RescueScenario>("scenario");
-    const QString refuse = QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblRem BEGIN "
-                                          "SELECT RAISE(ABORT, 'disk quota exceeded'); END");
-    for (const quiltest::RescueScenario& scenario : quiltest::rescueScenarios()) {
-        QTest::newRow(qPrintable(QStringLiteral("table missing: ") + scenario.name))
-            << "ALTER TABLE tblRem RENAME TO tblRemAway"
-            << "ALTER TABLE tblRemAway RENAME TO tblRem"
-            << "no such table" << scenario;
-        QTest::newRow(qPrintable(QStringLiteral("row refused: ") + scenario.name))
-            << refuse << "DROP TRIGGER refuse"
-            << "disk quota exceeded" << scenario;
-    }
+    quiltest::addRescueRows(QStringLiteral("tblRem"));
 }
 
 void NumericTest::failedStoreIsRetriedOrSaved() {

@@ -111,4 +111,23 @@ void verifyRescue(const Seams& seams, const RescueScenario& scenario, qsizetype 
     verifySavedFile(seams, saved, row);
 }
 
+void addRescueRows(const QString& table) {
+    QTest::addColumn<QString>("sabotage");
+    QTest::addColumn<QString>("cure");
+    QTest::addColumn<QString>("engineSays");
+    QTest::addColumn<RescueScenario>("scenario");
+    const QString refuse = QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN "
+                                          "SELECT RAISE(ABORT, 'disk quota exceeded'); END")
+                               .arg(table);
+    for (const RescueScenario& scenario : rescueScenarios()) {
+        QTest::newRow(qPrintable(QStringLiteral("table missing: ") + scenario.name))
+            << QStringLiteral("ALTER TABLE %1 RENAME TO tblAway").arg(table)
+            << QStringLiteral("ALTER TABLE tblAway RENAME TO %1").arg(table)
+            << QStringLiteral("no such table") << scenario;
+        QTest::newRow(qPrintable(QStringLiteral("row refused: ") + scenario.name))
+            << refuse << QStringLiteral("DROP TRIGGER refuse")
+            << QStringLiteral("disk quota exceeded") << scenario;
+    }
+}
+
 } // namespace quiltest

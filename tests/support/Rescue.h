@@ -26,6 +26,11 @@ struct RescueScenario {
 
 QList<RescueScenario> rescueScenarios();
 
+// The _data rows of a storing failure on table, for every scenario, under two faults: the table
+// renamed away (its Refresh fails first) and a trigger refusing the row. Columns: sabotage,
+// cure, engineSays, scenario.
+void addRescueRows(const QString& table);
+
 // The row as the window should offer and save it.
 struct FinishedRow {
     QString fileStem;   // the suggested file name starts so
