@@ -182,9 +182,12 @@ bool RecordSet::insertPending() {
     query.finish();
     adding = false;
     clearPending();
-    if (!key.isValid())
-        return fail(QStringLiteral("the new row's key is unknown"));
-    return fetchRow(QStringLiteral("rowid = ?"), {key});
+    // The row is stored: a failing look at it must not send the caller to store it again.
+    if (!key.isValid() || !fetchRow(QStringLiteral("rowid = ?"), {key})) {
+        eof = true;
+        current = QSqlRecord();
+    }
+    return true;
 }
 
 bool RecordSet::updatePending() {
