@@ -71,13 +71,16 @@ private:
     QString name;
 };
 
-// SQLite's rule for a declared type: does the column keep the text it is given as it is?
+// SQLite's rule for a declared type: does the column keep the text it is given as it is? Text
+// affinity does, and so does none (no type, or BLOB); integer, real and numeric affinity turn
+// "0910" into 910.
 bool keepsText(const QString& declared) {
     const QString type = declared.toUpper();
     if (type.contains(QLatin1String("INT")))
         return false;
     return type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
-           type.contains(QLatin1String("TEXT"));
+           type.contains(QLatin1String("TEXT")) || type.contains(QLatin1String("BLOB")) ||
+           type.trimmed().isEmpty();
 }
 
 QStringList fileFaults(const QString& path, const FileHeader& header) {
@@ -112,6 +115,8 @@ QStringList tableFaults(const Connection& check, const TableSchema& table) {
     QStringList faults;
     const auto columns = check.rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"),
                                     {table.name}, &error);
+    if (!columns)
+        return {error};
     for (const QString& wanted : table.columns) {
         const auto found = std::find_if(columns->cbegin(), columns->cend(), [&](const auto& c) {
             return c.at(0).compare(wanted, Qt::CaseInsensitive) == 0;
@@ -127,6 +132,8 @@ QStringList tableFaults(const Connection& check, const TableSchema& table) {
         QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' AND "
                        "tbl_name = ? COLLATE NOCASE ORDER BY name"),
         {table.name}, &error);
+    if (!triggers)
+        return faults << error;
     for (const QStringList& trigger : *triggers)
         faults << QStringLiteral("the trigger %1 sits on the table %2 and may change or remove "
                                  "the rows written there")
@@ -135,6 +142,8 @@ QStringList tableFaults(const Connection& check, const TableSchema& table) {
         QStringLiteral("SELECT name FROM pragma_index_list(?) WHERE \"unique\" AND origin <> 'pk' "
                        "ORDER BY name"),
         {table.name}, &error);
+    if (!indexes)
+        return faults << error;
     for (const QStringList& index : *indexes)
         faults << QStringLiteral("the unique index %1 on the table %2 would refuse rows that "
                                  "may repeat")

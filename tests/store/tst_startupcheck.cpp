@@ -140,9 +140,17 @@ void StartupCheckTest::refusesAndLeavesTheFileAsItWas() {
     QCOMPARE(folderEntries(seams.folder()), entries);
 }
 
+// Also with columns that keep text as it is under another declaration than TEXT.
 void StartupCheckTest::goodFileHasNoFault() {
     quiltest::Seams seams;
     seams.createDatabase(QStringLiteral("admin123"));
+    {
+        RawDatabase raw(seams.databasePath());
+        raw.exec(QStringLiteral("ALTER TABLE tblRem DROP COLUMN Keystroke"));
+        raw.exec(QStringLiteral("ALTER TABLE tblRem ADD COLUMN Keystroke"));
+        raw.exec(QStringLiteral("ALTER TABLE tblNew DROP COLUMN Name"));
+        raw.exec(QStringLiteral("ALTER TABLE tblNew ADD COLUMN Name VARCHAR(32)"));
+    }
     const QByteArray before = storetest::bytesOf(seams.databasePath());
     QCOMPARE(store::startupFaults(seams.databasePath()), QStringList());
     QString error;
