@@ -111,29 +111,29 @@ public slots:
     void Reste_Click();
     void Timer3_Timer();
 
-    // The Numeric test (exam/NumericTest.cpp).
+    // The Numeric test (app/frmEntryNumeric.cpp).
     void number_Click();
     void Command1_Click();
     void Timer2_Timer();
 
-    // The Alpha and Alpha-Numeric tests (exam/WordTest.cpp).
+    // The Alpha and Alpha-Numeric tests (app/frmEntryWords.cpp).
     void alpha_Click();
     void an_Click();
     void Command2_Click();
     void Timer5_Timer();
 
-    // Agents, the usage clock and Exit (agents/EntryAgents.cpp).
+    // Agents, the usage clock and Exit (app/frmEntryAgents.cpp).
     void new__Click();
     void sa_Click();
     void exit_Click();
     void Timer4_Timer();
 
-    // The records windows (records/EntryRecords.cpp).
+    // The records windows (app/frmEntryRecords.cpp).
     void sssss_Click();
     void amd_Click();
     void result_Click();
 
-    // About and Help (ui/EntryHelp.cpp).
+    // About and Help (app/frmEntryHelp.cpp).
     void About_Click();
     void help_Click();
 

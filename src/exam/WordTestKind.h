@@ -18,4 +18,7 @@ struct WordTestKind {
 extern const WordTestKind kAlphaTest;
 extern const WordTestKind kAlphaNumericTest;
 
+// The record of the pool that the draw's text selects: "0" to "3" their own, any other the last.
+const WordRecord& recordForDraw(const WordPool& pool, const QString& draw);
+
 } // namespace exam

@@ -1,13 +1,12 @@
-// The Alpha and Alpha-Numeric tests: their start, the Done button, the countdown and the
-// scoring. Both run the same steps, told the texts and numbers that differ.
-#include "exam/WordTest.h"
-
+// frmEntry: the Alpha and Alpha-Numeric tests: their start, the Done button, the countdown and
+// the scoring. Both run the same steps, told the texts and numbers that differ.
 #include "app/Counter.h"
 #include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
 #include "exam/ResultRecord.h"
 #include "exam/Scoring.h"
+#include "exam/WordTestKind.h"
 #include "platform/MessageBox.h"
 #include "ui/frmTu.h"
 
@@ -15,33 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-
-namespace exam {
-
-const WordTestKind kAlphaTest{
-    {QStringLiteral("Department:"), QStringLiteral("Coordinator:"), QStringLiteral("Dean:")},
-    QStringLiteral("alpha test:\r\ndescription: 12 fields x random entry = 120 keystrokes\r\n"
-                   "duration: 35 seconds"),
-    QStringLiteral("35"),
-    QStringLiteral("alpha"),
-    kAlphaPool};
-
-const WordTestKind kAlphaNumericTest{
-    {QStringLiteral("Contact:"), QStringLiteral("Address:"), QStringLiteral("Email:")},
-    QStringLiteral("alpha-Numeric test:\r\ndescription: 12 fields x random entry = 140 "
-                   "keystrokes\r\nduration: 40 seconds"),
-    QStringLiteral("40"),
-    QStringLiteral("alpha numeric"),
-    kAlphaNumericPool};
-
-const WordRecord& recordForDraw(const WordPool& pool, const QString& draw) {
-    for (int record = 0; record < 4; ++record)
-        if (draw == QString::number(record))
-            return pool[record];
-    return pool[4];
-}
-
-} // namespace exam
 
 void frmEntry::alpha_Click() { startWordTest(exam::kAlphaTest); }
 
