@@ -125,8 +125,10 @@ bool run(int rows, Figures* figures) {
     const auto closeAdmin = [] { closeAndRelease(Windows::find<frmAdm>()); };
     openResults(main); // warms the file cache and the fonts
     closeResults();
-    figures->results = measure(kRepeats, [main] { openResults(main); }, closeResults);
-    figures->admin = measure(kRepeats, [main] { openAdminRecords(main); }, closeAdmin);
+    figures->results = measure(
+        kRepeats, [main] { openResults(main); }, closeResults);
+    figures->admin = measure(
+        kRepeats, [main] { openAdminRecords(main); }, closeAdmin);
 
     frmAdm* admin = openAdminRecords(main);
     const auto nothing = [] {};

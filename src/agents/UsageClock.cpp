@@ -5,7 +5,9 @@
 namespace agents {
 namespace {
 
-QString plusOne(const QString& text) { return numberText(numberValue(text) + 1); }
+QString plusOne(const QString& text) {
+    return numberText(numberValue(text) + 1);
+}
 
 } // namespace
 

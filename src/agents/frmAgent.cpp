@@ -57,8 +57,8 @@ QLabel* frmAgent::label(const char* name, QRect geometry, const QString& caption
 // The notes reach past the window's right edge; where the face in use is too wide for the
 // visible part, they wrap onto their second line instead of losing their last letters.
 QLabel* frmAgent::note(const char* name, QRect geometry) {
-    QLabel* widget = label(name, geometry.intersected(rect()),
-                           QStringLiteral("Maximum of 14 Characters"));
+    QLabel* widget =
+        label(name, geometry.intersected(rect()), QStringLiteral("Maximum of 14 Characters"));
     widget->setWordWrap(true);
     return widget;
 }
@@ -123,7 +123,9 @@ QString frmAgent::composedName() const {
     return agents::displayName(Text1->text(), Text2->text(), Text3->text());
 }
 
-void frmAgent::Timer1_Timer() { Label4->setText(composedName()); }
+void frmAgent::Timer1_Timer() {
+    Label4->setText(composedName());
+}
 
 bool frmAgent::eventFilter(QObject* watched, QEvent* event) {
     // GotFocus and LostFocus of the three name fields. Another window coming to the front
@@ -183,7 +185,11 @@ void frmAgent::Command1_Click() {
     main->setEnabled(true);
 }
 
-void frmAgent::reject() { close(); }
+void frmAgent::reject() {
+    close();
+}
 
 // Every close unloads the window; the dialog's own handling would only hide it.
-void frmAgent::closeEvent(QCloseEvent* event) { event->accept(); }
+void frmAgent::closeEvent(QCloseEvent* event) {
+    event->accept();
+}

@@ -25,7 +25,7 @@ public:
     QLineEdit* Text2; // first name
     QLabel* Label6;
     QLabel* Label3;
-    QLineEdit* Text3; // middle initial
+    QLineEdit* Text3;      // middle initial
     QPushButton* Command2; // Add
     QPushButton* Command1; // Cancel
     QLabel* Label4;        // the composed display name, below the visible area

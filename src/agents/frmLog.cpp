@@ -113,13 +113,15 @@ void frmLog::fillList() {
     Combo1->setCurrentIndex(-1);
 }
 
-void frmLog::Combo1_Click() { Command2->setFocus(); }
+void frmLog::Combo1_Click() {
+    Command2->setFocus();
+}
 
 void frmLog::Command2_Click() {
     if (Combo1->currentText().isEmpty()) {
-        platform::messageBox(
-            platform::Icon::Information,
-            QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"), kTitle, this);
+        platform::messageBox(platform::Icon::Information,
+                             QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"),
+                             kTitle, this);
         return;
     }
     frmEntry* main = Windows::show<frmEntry>();
@@ -128,7 +130,9 @@ void frmLog::Command2_Click() {
     close();
 }
 
-void frmLog::Command1_Click() { platform::endProgram(0); }
+void frmLog::Command1_Click() {
+    platform::endProgram(0);
+}
 
 void frmLog::Command3_Click() {
     close();
@@ -146,7 +150,9 @@ void frmLog::Form_Unload() {
         main->setEnabled(true);
 }
 
-void frmLog::reject() { close(); }
+void frmLog::reject() {
+    close();
+}
 
 void frmLog::closeEvent(QCloseEvent* event) {
     Form_Unload();

@@ -7,6 +7,10 @@ Counter::Counter(const QString& name, const QString& initial, QObject* parent)
     setObjectName(name);
 }
 
-double Counter::number() const { return numberValue(value); }
+double Counter::number() const {
+    return numberValue(value);
+}
 
-void Counter::setNumber(double number) { value = numberText(number); }
+void Counter::setNumber(double number) {
+    value = numberText(number);
+}

@@ -22,8 +22,7 @@
 #include <QTimer>
 #include <cmath>
 
-frmEntry::frmEntry(QWidget* parent)
-    : QMainWindow(parent), random(platform::makeRandomSource()) {
+frmEntry::frmEntry(QWidget* parent) : QMainWindow(parent), random(platform::makeRandomSource()) {
     setObjectName(QStringLiteral("frmEntry"));
     setWindowTitle(QStringLiteral("Quil's DATA ENTRY TIMED!!!"));
     setFont(tahoma(9.75));
@@ -65,7 +64,9 @@ void frmEntry::Form_Load() {
     sss->setMovie(folder + QStringLiteral("/quil.swf"));
 }
 
-void frmEntry::Timer1_Timer() { draw(7); }
+void frmEntry::Timer1_Timer() {
+    draw(7);
+}
 
 void frmEntry::Reste_Click() {
     number->setEnabled(true);

@@ -33,13 +33,13 @@ public:
     ~frmEntry() override;
 
     // Regions and their controls.
-    QLabel* Picture1;  // header picture
-    QLabel* Label24;   // clock
-    QLabel* lblss;     // usage time
-    QLabel* Picture5;  // idle picture
-    QWidget* picNumb;  // numeric reference panel
-    QWidget* picNum;   // numeric entry panel
-    QWidget* picTx;    // field frame of the numeric entry fields
+    QLabel* Picture1; // header picture
+    QLabel* Label24;  // clock
+    QLabel* lblss;    // usage time
+    QLabel* Picture5; // idle picture
+    QWidget* picNumb; // numeric reference panel
+    QWidget* picNum;  // numeric entry panel
+    QWidget* picTx;   // field frame of the numeric entry fields
     QPushButton* Command1;
     QLabel* Label25;   // notice line beside Done
     QWidget* pical2;   // word reference panel
@@ -95,7 +95,7 @@ public:
     QTimer* Timer4; // clock and usage time
     QTimer* Timer5; // word countdown
 
-    store::DataControl* adosearch; // the results table
+    store::DataControl* adosearch;         // the results table
     store::DataControl* adoquil = nullptr; // the usage table, configured by Exit
 
     // One draw of the window's random source: floor(r * range) as number text into a.

@@ -44,7 +44,9 @@ bool storeRow(store::DataControl& view, const UsageRow& row) {
 
 } // namespace
 
-void frmEntry::new__Click() { Windows::show<frmAgent>(); }
+void frmEntry::new__Click() {
+    Windows::show<frmAgent>();
+}
 
 void frmEntry::sa_Click() {
     frmLog* signIn = Windows::show<frmLog>();

@@ -59,8 +59,8 @@ void frmEntry::createRegions() {
 void frmEntry::createHeader() {
     Picture1 = control<QLabel>(centralWidget(), "Picture1", twipsRect(0, 0, 9255, 1335));
     Picture1->setPixmap(pictures::header(Picture1->size()));
-    Label24 = label(Picture1, "Label24", twipsRect(6840, 0, 2295, 375),
-                    QStringLiteral("WELCOME!"), Qt::AlignRight);
+    Label24 = label(Picture1, "Label24", twipsRect(6840, 0, 2295, 375), QStringLiteral("WELCOME!"),
+                    Qt::AlignRight);
     lblss = label(Picture1, "lblss", twipsRect(120, 1080, 3375, 255), QStringLiteral("00:00:00"));
     for (QLabel* onPicture : {Label24, lblss})
         onPicture->setStyleSheet(QStringLiteral("color: white;"));
@@ -145,12 +145,12 @@ void frmEntry::createMenus() {
     help = menuItem(nullptr, "help", QStringLiteral("Help"));
 
     const std::pair<QAction*, void (frmEntry::*)()> handlers[] = {
-        {new_, &frmEntry::new__Click},     {sa, &frmEntry::sa_Click},
-        {sssss, &frmEntry::sssss_Click},   {exit, &frmEntry::exit_Click},
-        {alpha, &frmEntry::alpha_Click},   {number, &frmEntry::number_Click},
-        {an, &frmEntry::an_Click},         {Reste, &frmEntry::Reste_Click},
-        {amd, &frmEntry::amd_Click},       {result, &frmEntry::result_Click},
-        {About, &frmEntry::About_Click},   {help, &frmEntry::help_Click}};
+        {new_, &frmEntry::new__Click},   {sa, &frmEntry::sa_Click},
+        {sssss, &frmEntry::sssss_Click}, {exit, &frmEntry::exit_Click},
+        {alpha, &frmEntry::alpha_Click}, {number, &frmEntry::number_Click},
+        {an, &frmEntry::an_Click},       {Reste, &frmEntry::Reste_Click},
+        {amd, &frmEntry::amd_Click},     {result, &frmEntry::result_Click},
+        {About, &frmEntry::About_Click}, {help, &frmEntry::help_Click}};
     for (const auto& [item, handler] : handlers)
         connect(item, &QAction::triggered, this, handler);
 }

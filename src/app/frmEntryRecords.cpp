@@ -11,7 +11,9 @@ void frmEntry::sssss_Click() {
 }
 
 // The admin window leaves the main window enabled.
-void frmEntry::amd_Click() { Windows::show<frmAdm>(); }
+void frmEntry::amd_Click() {
+    Windows::show<frmAdm>();
+}
 
 void frmEntry::result_Click() {
     Windows::show<frmRemarks>();

@@ -15,9 +15,13 @@
 #include <QPushButton>
 #include <QTimer>
 
-void frmEntry::alpha_Click() { startWordTest(exam::kAlphaTest); }
+void frmEntry::alpha_Click() {
+    startWordTest(exam::kAlphaTest);
+}
 
-void frmEntry::an_Click() { startWordTest(exam::kAlphaNumericTest); }
+void frmEntry::an_Click() {
+    startWordTest(exam::kAlphaNumericTest);
+}
 
 void frmEntry::startWordTest(const exam::WordTestKind& kind) {
     Test->setEnabled(false);

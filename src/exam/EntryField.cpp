@@ -28,7 +28,9 @@ bool EntryField::matchesReference() const {
     return reference && text() == reference->text();
 }
 
-QColor EntryField::textColour() const { return palette().color(QPalette::Text); }
+QColor EntryField::textColour() const {
+    return palette().color(QPalette::Text);
+}
 
 void EntryField::Change() {
     if (successor && text().length() == maxLength())

@@ -15,17 +15,17 @@ namespace exam {
 namespace {
 
 Result currentResult(const frmEntry& w) {
-    return Result{w.Label22->text(), w.Label21->text(),   w.Label23->text(), w.Label24->text(),
-                  w.error->text(),   w.correct->text(),   w.ks->text()};
+    return Result{w.Label22->text(), w.Label21->text(), w.Label23->text(), w.Label24->text(),
+                  w.error->text(),   w.correct->text(), w.ks->text()};
 }
 
 bool storeRow(store::DataControl& view, const Result& result) {
     store::RecordSet* rows = view.Recordset();
     rows->AddNew();
     const std::pair<const char*, const QString*> fields[] = {
-        {"Date", &result.date},         {"Name", &result.agent},
-        {"Test", &result.test},         {"Time", &result.time},
-        {"Errors", &result.errors},     {"Accuracy", &result.accuracy},
+        {"Date", &result.date},           {"Name", &result.agent},
+        {"Test", &result.test},           {"Time", &result.time},
+        {"Errors", &result.errors},       {"Accuracy", &result.accuracy},
         {"Keystroke", &result.keystrokes}};
     for (const auto& [name, value] : fields)
         if (!rows->setValue(QLatin1String(name), *value))
@@ -57,9 +57,10 @@ QString unsavedText(const Result& r) {
 }
 
 bool summariseAndStore(frmEntry& window, const QString& firstLine) {
-    platform::messageBox(platform::Icon::Information,
-                         summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
-                         QStringLiteral("Quil's Data Entry"), &window);
+    platform::messageBox(
+        platform::Icon::Information,
+        summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
+        QStringLiteral("Quil's Data Entry"), &window);
     // Read again after the box: the clock went on while it was open.
     const Result result = currentResult(window);
     store::DataControl& view = *window.adosearch;

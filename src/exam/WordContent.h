@@ -52,11 +52,11 @@ inline constexpr WordPool kAlphaPool{{
     {{"darby quiton", "bscs", "second", "programming", "pseudocoding", "autocad", "ethics",
       "english", "sad", "marketing", "solvanto ridgemar jr", "taleon brisamo"},
      9},
-    {{"vonel tarpa", "bsa", "fourth", "accounting", "algebra", "english", "marketing",
-      "management", "physics", "information", "perrin alden marquel", "amarin del valtero"},
+    {{"vonel tarpa", "bsa", "fourth", "accounting", "algebra", "english", "marketing", "management",
+      "physics", "information", "perrin alden marquel", "amarin del valtero"},
      1},
-    {{"owen lorenzo halvey", "bsit", "first", "keyboarding", "photoshop", "algebra",
-      "programming", "software", "marketing", "sports", "jasmel kiro", "maximilan oru"},
+    {{"owen lorenzo halvey", "bsit", "first", "keyboarding", "photoshop", "algebra", "programming",
+      "software", "marketing", "sports", "jasmel kiro", "maximilan oru"},
      7},
 }};
 

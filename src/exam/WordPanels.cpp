@@ -14,10 +14,10 @@ namespace {
 
 // Where one panel puts its slots, in twips. Captions sit left of their slot's value.
 struct PanelGrid {
-    int topRow;       // name, course, year
-    int heading;      // "Subjects:"
-    int rows[3];      // the subject rows, and slots 10 to 12 on the right
-    int height;       // of a value (label or field)
+    int topRow;  // name, course, year
+    int heading; // "Subjects:"
+    int rows[3]; // the subject rows, and slots 10 to 12 on the right
+    int height;  // of a value (label or field)
 };
 
 constexpr PanelGrid kReferenceGrid{120, 510, {840, 1170, 1500}, 300};
@@ -87,8 +87,8 @@ void frmEntry::createWordPanels() {
         reference->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         wordReferences.append(reference);
 
-        auto* field = new EntryField(QStringLiteral("Text%1").arg(21 + k), reference, slot.limit,
-                                     pical);
+        auto* field =
+            new EntryField(QStringLiteral("Text%1").arg(21 + k), reference, slot.limit, pical);
         field->setGeometry(slotRect(kEntryGrid, k));
         wordFields.append(field);
     }

@@ -25,7 +25,9 @@ const Clock& clock() {
     return current() ? *current() : system;
 }
 
-void setClock(const Clock* c) { current() = c; }
+void setClock(const Clock* c) {
+    current() = c;
+}
 
 QString shortDateText(const QDateTime& moment) {
     const QLocale locale;

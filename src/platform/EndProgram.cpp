@@ -29,6 +29,8 @@ void endProgram(int exitCode) {
     std::_Exit(exitCode);
 }
 
-void setEndProgramHook(EndProgramHook h) { hook() = std::move(h); }
+void setEndProgramHook(EndProgramHook h) {
+    hook() = std::move(h);
+}
 
 } // namespace platform

@@ -49,7 +49,9 @@ void messageBox(Icon icon, const QString& text, const QString& title, QWidget* p
     box.exec();
 }
 
-void setMessageBoxHook(MessageBoxHook h) { hook() = std::move(h); }
+void setMessageBoxHook(MessageBoxHook h) {
+    hook() = std::move(h);
+}
 
 Answer retryOrCancel(Icon icon, const QString& text, const QString& title, QWidget* parent) {
     if (questionHook())

@@ -14,6 +14,8 @@ QString programFolder() {
     return overridden().isEmpty() ? QCoreApplication::applicationDirPath() : overridden();
 }
 
-void setProgramFolder(const QString& folder) { overridden() = folder; }
+void setProgramFolder(const QString& folder) {
+    overridden() = folder;
+}
 
 } // namespace platform

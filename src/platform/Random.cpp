@@ -29,6 +29,8 @@ std::unique_ptr<RandomSource> makeRandomSource() {
     return std::make_unique<FixedSeedSource>();
 }
 
-void setRandomSourceFactory(RandomSourceFactory f) { factory() = std::move(f); }
+void setRandomSourceFactory(RandomSourceFactory f) {
+    factory() = std::move(f);
+}
 
 } // namespace platform

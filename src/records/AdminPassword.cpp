@@ -28,8 +28,7 @@ PasswordCheck checkPassword(store::RecordSet& passwords, const QString& typed) {
     passwords.MoveFirst();
     if (passwords.Find(kField, typed) && !passwords.atEOF())
         return PasswordCheck::Accepted;
-    return heldInOtherCase(passwords, typed) ? PasswordCheck::CaseDiffers
-                                             : PasswordCheck::NotFound;
+    return heldInOtherCase(passwords, typed) ? PasswordCheck::CaseDiffers : PasswordCheck::NotFound;
 }
 
 QString passwordEditRefusal(const QVariant& value, int maxLength) {

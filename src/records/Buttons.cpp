@@ -5,8 +5,7 @@
 
 namespace records {
 
-QPushButton* grayButton(QWidget* parent, const char* name, const QString& caption,
-                        QRect geometry) {
+QPushButton* grayButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
@@ -18,7 +17,8 @@ QPushButton* grayButton(QWidget* parent, const char* name, const QString& captio
 
 bool pressDefault(QKeyEvent* event, QPushButton* defaultButton) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || !defaultButton || !defaultButton->isEnabled() || !defaultButton->isVisibleTo(defaultButton->window()))
+    if (!enter || !defaultButton || !defaultButton->isEnabled() ||
+        !defaultButton->isVisibleTo(defaultButton->window()))
         return false;
     defaultButton->click();
     return true;

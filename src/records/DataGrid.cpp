@@ -46,8 +46,7 @@ protected:
 } // namespace
 
 DataGrid::DataGrid(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-    : QTableView(parent), captionBar(new QLabel(caption, parent)),
-      locked(new LockedColumn(this)) {
+    : QTableView(parent), captionBar(new QLabel(caption, parent)), locked(new LockedColumn(this)) {
     setObjectName(QLatin1String(name));
     captionBar->setObjectName(QLatin1String(name) + QStringLiteral("Caption"));
     captionBar->setAlignment(Qt::AlignCenter);

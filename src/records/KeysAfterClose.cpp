@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 #include <memory>
 
 namespace records {

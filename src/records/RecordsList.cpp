@@ -16,8 +16,7 @@
 #include <QTableView>
 
 RecordsList::RecordsList(Form given)
-    : QWidget(nullptr, Qt::Dialog), source(new store::DataControl(this)),
-      form(std::move(given)) {
+    : QWidget(nullptr, Qt::Dialog), source(new store::DataControl(this)), form(std::move(given)) {
     setObjectName(QLatin1String(form.name));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(form.caption);
@@ -35,7 +34,7 @@ void RecordsList::Form_Load() {
     onTop().MakeTopMost(this);
     const QString folder = platform::programFolder();
     source->setConnectionString(form.connectionFormB ? store::connectionStringB(folder)
-                                                       : store::connectionStringA(folder));
+                                                     : store::connectionStringA(folder));
     source->setRecordSource(QStringLiteral("Select * from ") + form.table);
     records::bindNewestFirst(MSHFlexGrid1, *source);
     if (!store::notCaught(source->Refresh(), *source))

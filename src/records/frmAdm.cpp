@@ -132,9 +132,13 @@ void frmAdm::showRecordsStage() {
     move(twips(4000), twips(2333));
 }
 
-void frmAdm::Command2_Click() { closeAndEnableMain(); }
+void frmAdm::Command2_Click() {
+    closeAndEnableMain();
+}
 
-void frmAdm::Command3_Click() { closeAndEnableMain(); }
+void frmAdm::Command3_Click() {
+    closeAndEnableMain();
+}
 
 // Also when another window had disabled the main window.
 void frmAdm::closeAndEnableMain() {

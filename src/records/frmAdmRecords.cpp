@@ -97,10 +97,14 @@ void frmAdm::Timer1_Timer() {
         DataGrid2->lockColumn(column);
 }
 
-void frmAdm::Option1_Click() { DataGrid3->hide(); }
+void frmAdm::Option1_Click() {
+    DataGrid3->hide();
+}
 
 // The password column is not hidden: this shows the admin passwords in plain text.
-void frmAdm::Option2_Click() { DataGrid3->show(); }
+void frmAdm::Option2_Click() {
+    DataGrid3->show();
+}
 
 // Without a password row, the records stage could never be opened again.
 void frmAdm::deleteRows(DataGrid* grid, const QList<int>& rows) {

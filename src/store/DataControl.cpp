@@ -122,8 +122,7 @@ bool DataControl::openConnection(const QString& path) {
     if (openedPath == path && QSqlDatabase::database(connectionName, false).isOpen()) {
         // The same checks as before a write: a copy over the file keeps its inode.
         if (fileIdentity(path) == openedId &&
-            fileGuard::beforeWrite(QSqlDatabase::database(connectionName, false), path,
-                                   &lastError))
+            fileGuard::beforeWrite(QSqlDatabase::database(connectionName, false), path, &lastError))
             return true;
         if (lastError.isEmpty())
             lastError = fileGuard::replacedError();

@@ -9,7 +9,9 @@ class DataControl;
 // The two ways a window treats a failing database step.
 
 // Passed over: the failing step is skipped and the handler goes on with the next one.
-inline bool passedOver(bool ok) { return ok; }
+inline bool passedOver(bool ok) {
+    return ok;
+}
 
 // Not caught: a failure is shown in one message box naming the database file and the engine's
 // error text (followed by unsaved, when given: what the failed step would have stored, and by

@@ -19,7 +19,9 @@ QHash<QString, Known>& knownFiles() {
     return files;
 }
 
-QString keyOf(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString keyOf(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 bool fail(QString* error, const QString& text) {
     *error = text;
@@ -74,8 +76,7 @@ bool checkSideFiles(const QSqlDatabase& db, const QString& path, QString* error)
 bool opened(const QSqlDatabase& db, const QString& path, QString* error) {
     const auto found = knownFiles().find(keyOf(path));
     const std::optional<FileHeader> now = headerThrough(db);
-    if (found == knownFiles().end() || !now ||
-        !matches(*found, *now, fileIdentity(path)))
+    if (found == knownFiles().end() || !now || !matches(*found, *now, fileIdentity(path)))
         return fail(error, replacedError());
     found->header.changeCounter = now->changeCounter;
     return true;

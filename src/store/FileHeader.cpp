@@ -43,8 +43,10 @@ bool readStart(const QString& path, FileHeader* header, QByteArray* bytes, QStri
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0)
-        return fail(error, errno == ENOENT ? QStringLiteral("unable to open database file (the file does not exist)")
-                                           : QString::fromLocal8Bit(std::strerror(errno)));
+        return fail(error,
+                    errno == ENOENT
+                        ? QStringLiteral("unable to open database file (the file does not exist)")
+                        : QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISREG(info.st_mode))
         return fail(error, notRegular(info.st_mode));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

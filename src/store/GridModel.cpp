@@ -33,9 +33,13 @@ void GridModel::setTable(const QString& name) {
     endResetModel();
 }
 
-void GridModel::setKeyOrder(Qt::SortOrder keyOrder) { order = keyOrder; }
+void GridModel::setKeyOrder(Qt::SortOrder keyOrder) {
+    order = keyOrder;
+}
 
-void GridModel::setEditCheck(EditCheck check) { editCheck = std::move(check); }
+void GridModel::setEditCheck(EditCheck check) {
+    editCheck = std::move(check);
+}
 
 void GridModel::clear() {
     beginResetModel();
@@ -55,7 +59,9 @@ bool GridModel::fail(const QSqlError& engineError) {
     return fail(sqlite::errorText(engineError));
 }
 
-QString GridModel::filePath() const { return sqlite::filePathOf(db); }
+QString GridModel::filePath() const {
+    return sqlite::filePathOf(db);
+}
 
 bool GridModel::loadColumns() {
     if (!columns.isEmpty())
@@ -170,7 +176,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < columns.size() ? QVariant(columns.at(section)) : QVariant();
+        return section >= 0 && section < columns.size() ? QVariant(columns.at(section))
+                                                        : QVariant();
     return section + 1;
 }
 
@@ -292,8 +299,8 @@ bool GridModel::deleteKeys(const QList<qint64>& keys, bool keepOne, bool* emptie
     if (!db.transaction())
         return fail(db.lastError());
     QSqlQuery query(db);
-    bool ok = query.prepare(
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlite::quoted(table)));
+    bool ok =
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlite::quoted(table)));
     for (qsizetype i = 0; ok && i < keys.size(); ++i) {
         query.addBindValue(keys.at(i));
         ok = query.exec();

@@ -46,7 +46,8 @@ QString reserveBuildFile(const QString& target, const FileAccess& access, QStrin
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, access.permissions)) {
             // The umask may have taken bits away that were asked for (a group's write bit).
             if (!file.setPermissions(access.permissions) ||
-                (access.group != gid_t(-1) && ::fchown(file.handle(), uid_t(-1), access.group) != 0)) {
+                (access.group != gid_t(-1) &&
+                 ::fchown(file.handle(), uid_t(-1), access.group) != 0)) {
                 *error = QStringLiteral("cannot set the access of %1: %2")
                              .arg(candidate, QString::fromLocal8Bit(std::strerror(errno)));
                 file.close();

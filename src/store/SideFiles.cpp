@@ -83,8 +83,7 @@ QStringList sideFileFaults(const QString& path, const FileHeader& header,
     // Judged twice around the look at the writers' lock: a write that began in between
     // leaves a journal that only looks foreign.
     const auto foreign = [&] {
-        return QFileInfo(journal).isSymLink() ||
-               judgeJournal(journal, header) == Journal::Foreign;
+        return QFileInfo(journal).isSymLink() || judgeJournal(journal, header) == Journal::Foreign;
     };
     if (!writerActive() && foreign() && !writerActive() && foreign())
         faults << QStringLiteral("%1 lies beside the file: the journal of an unfinished write "

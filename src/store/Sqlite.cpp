@@ -109,8 +109,7 @@ bool openExisting(const QString& connectionName, const QString& filePath, QStrin
         return false;
     }
     if (!checkWritable(filePath, error) || !fileGuard::checkSideFiles(db, filePath, error) ||
-        !prepareConnection(db, error) ||
-        !fileGuard::opened(db, filePath, error)) {
+        !prepareConnection(db, error) || !fileGuard::opened(db, filePath, error)) {
         close(connectionName);
         return false;
     }

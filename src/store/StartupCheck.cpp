@@ -128,10 +128,10 @@ QStringList tableFaults(const Connection& check, const TableSchema& table) {
                                      "text as it is written (it must be TEXT)")
                           .arg(table.name, wanted, found->at(1));
     }
-    const auto triggers = check.rows(
-        QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' AND "
-                       "tbl_name = ? COLLATE NOCASE ORDER BY name"),
-        {table.name}, &error);
+    const auto triggers =
+        check.rows(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' AND "
+                                  "tbl_name = ? COLLATE NOCASE ORDER BY name"),
+                   {table.name}, &error);
     if (!triggers)
         return faults << error;
     for (const QStringList& trigger : *triggers)
@@ -188,8 +188,8 @@ QStringList startupFaults(const QString& path) {
         return faults;
     // Read-only, and immutable for a write-ahead-log file, so that the engine makes no file
     // beside it; a log there is refused below whatever it holds.
-    const QString options = header->writeAheadLog ? QStringLiteral("mode=ro&immutable=1")
-                                                  : QStringLiteral("mode=ro");
+    const QString options =
+        header->writeAheadLog ? QStringLiteral("mode=ro&immutable=1") : QStringLiteral("mode=ro");
     auto check = std::make_unique<Connection>(path, options);
     if (!check->openError.isEmpty())
         return {check->openError};

@@ -12,7 +12,9 @@ inline QFont face(const char* family, QFont::StyleHint hint, double pointSize) {
 }
 
 // The program's face.
-inline QFont tahoma(double pointSize) { return face("Tahoma", QFont::SansSerif, pointSize); }
+inline QFont tahoma(double pointSize) {
+    return face("Tahoma", QFont::SansSerif, pointSize);
+}
 
 // The face of the program's title.
 inline QFont palatino(double pointSize) {

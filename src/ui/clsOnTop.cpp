@@ -21,9 +21,13 @@ void setKeepAbove(QWidget* window, bool above) {
 
 } // namespace
 
-void clsOnTop::MakeTopMost(QWidget* hWnd) { setKeepAbove(hWnd, true); }
+void clsOnTop::MakeTopMost(QWidget* hWnd) {
+    setKeepAbove(hWnd, true);
+}
 
-void clsOnTop::MakeNormal(QWidget* hWnd) { setKeepAbove(hWnd, false); }
+void clsOnTop::MakeNormal(QWidget* hWnd) {
+    setKeepAbove(hWnd, false);
+}
 
 clsOnTop& onTop() {
     static clsOnTop shared;

@@ -21,7 +21,9 @@ inline void unloadAll() {
 }
 
 // Lets closed windows go, as the event loop would before the operator's next step.
-inline void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+inline void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 inline bool activate(QWidget* window) {
     QApplication::setActiveWindow(window);

@@ -123,18 +123,30 @@ void RegistrationTest::addStoresTheNameAsTypedAndOpensTheSignIn_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("middle");
     QTest::addColumn<QString>("name");
-    QTest::newRow("ordinary") << "Lastname" << "First" << "M" << "First M. Lastname";
-    QTest::newRow("longest, 32 characters")
-        << "Abcdefghijklmn" << "Nopqrstuvwxyza" << "Q" << "Nopqrstuvwxyza Q. Abcdefghijklmn";
-    QTest::newRow("blanks count as filled") << "  " << " " << " " << "   .   ";
-    QTest::newRow("quotes and SQL") << "x'); DROP --" << "O'Neil\";" << "'"
+    QTest::newRow("ordinary") << "Lastname"
+                              << "First"
+                              << "M"
+                              << "First M. Lastname";
+    QTest::newRow("longest, 32 characters") << "Abcdefghijklmn"
+                                            << "Nopqrstuvwxyza"
+                                            << "Q"
+                                            << "Nopqrstuvwxyza Q. Abcdefghijklmn";
+    QTest::newRow("blanks count as filled") << "  "
+                                            << " "
+                                            << " "
+                                            << "   .   ";
+    QTest::newRow("quotes and SQL") << "x'); DROP --"
+                                    << "O'Neil\";"
+                                    << "'"
                                     << "O'Neil\"; '. x'); DROP --";
     QTest::newRow("non-Latin letters") << QStringLiteral("Żółć") << QStringLiteral("王明")
                                        << QStringLiteral("Ё") << QStringLiteral("王明 Ё. Żółć");
     QTest::newRow("emoji") << kEmoji + kEmoji << QStringLiteral("Ana") + kEmoji << kEmoji
-                           << QStringLiteral("Ana") + kEmoji + " " + kEmoji + ". " + kEmoji + kEmoji;
-    QTest::newRow("beside the noncharacters")
-        << kBesideNoncharacters << "Ana" << "M" << "Ana M. " + kBesideNoncharacters;
+                           << QStringLiteral("Ana") + kEmoji + " " + kEmoji + ". " + kEmoji +
+                                  kEmoji;
+    QTest::newRow("beside the noncharacters") << kBesideNoncharacters << "Ana"
+                                              << "M"
+                                              << "Ana M. " + kBesideNoncharacters;
 }
 
 void RegistrationTest::addStoresTheNameAsTypedAndOpensTheSignIn() {
@@ -170,10 +182,14 @@ void RegistrationTest::fieldsKeepTheCharactersThatFit_data() {
     const QString fourteen = QStringLiteral("Abcdefghijklmn");
     QTest::newRow("15th of the last name") << "Text1" << fourteen + "o" << fourteen << fourteen;
     QTest::newRow("15th of the first name") << "Text2" << fourteen + "o" << fourteen << fourteen;
-    QTest::newRow("2nd of the initial") << "Text3" << "MN" << "M" << "M";
+    QTest::newRow("2nd of the initial") << "Text3"
+                                        << "MN"
+                                        << "M"
+                                        << "M";
     QTest::newRow("20 characters") << "Text1" << fourteen + "opqrst" << fourteen << fourteen;
-    QTest::newRow("an emoji as the 14th") << "Text1" << "Abcdefghijklm" + kEmoji
-                                          << "Abcdefghijklm" + kEmoji << "Abcdefghijklm" + kEmoji;
+    QTest::newRow("an emoji as the 14th")
+        << "Text1"
+        << "Abcdefghijklm" + kEmoji << "Abcdefghijklm" + kEmoji << "Abcdefghijklm" + kEmoji;
     QTest::newRow("an emoji as the 15th") << "Text2" << fourteen + kEmoji << fourteen << fourteen;
     QTest::newRow("an emoji as the initial") << "Text3" << kEmoji + "M" << kEmoji << kEmoji;
     QTest::newRow("15 emoji") << "Text1" << kEmoji.repeated(15) << kEmoji.repeated(14)
@@ -181,7 +197,10 @@ void RegistrationTest::fieldsKeepTheCharactersThatFit_data() {
     // Noncharacters and halves of surrogate pairs: the database would not give back the name
     // stored. A paste holding one is refused whole.
     const auto refused = [](const char* row, const QString& odd) {
-        QTest::newRow(row) << "Text1" << "Ab" + odd + "c" << "Abc" << "";
+        QTest::newRow(row) << "Text1"
+                           << "Ab" + odd + "c"
+                           << "Abc"
+                           << "";
     };
     refused("U+FFFF", QChar(0xFFFF));
     refused("U+FFFE", QChar(0xFFFE));
@@ -190,11 +209,13 @@ void RegistrationTest::fieldsKeepTheCharactersThatFit_data() {
     refused("U+1FFFF", QString::fromUcs4(U"\U0001FFFF"));
     refused("U+10FFFF", QString::fromUcs4(U"\U0010FFFF"));
     refused("a lone low surrogate", QChar(0xDE00));
-    QTest::newRow("a lone high surrogate") << "Text1" << "Abc" + kHighSurrogate << "Abc" << "";
+    QTest::newRow("a lone high surrogate") << "Text1"
+                                           << "Abc" + kHighSurrogate << "Abc"
+                                           << "";
     QTest::newRow("a noncharacter past the limit")
         << "Text1" << fourteen + QChar(0xFFFF) << fourteen << "";
-    QTest::newRow("beside the noncharacters") << "Text1" << kBesideNoncharacters
-                                              << kBesideNoncharacters << kBesideNoncharacters;
+    QTest::newRow("beside the noncharacters")
+        << "Text1" << kBesideNoncharacters << kBesideNoncharacters << kBesideNoncharacters;
 }
 
 void RegistrationTest::fieldsKeepTheCharactersThatFit() {
@@ -250,9 +271,15 @@ void RegistrationTest::addWithAnEmptyFieldStoresNothing_data() {
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("middle");
-    QTest::newRow("no last name") << "" << "First" << "M";
-    QTest::newRow("no first name") << "Lastname" << "" << "M";
-    QTest::newRow("no middle initial") << "Lastname" << "First" << "";
+    QTest::newRow("no last name") << ""
+                                  << "First"
+                                  << "M";
+    QTest::newRow("no first name") << "Lastname"
+                                   << ""
+                                   << "M";
+    QTest::newRow("no middle initial") << "Lastname"
+                                       << "First"
+                                       << "";
 }
 
 void RegistrationTest::addWithAnEmptyFieldStoresNothing() {
@@ -327,7 +354,8 @@ void RegistrationTest::cancelStoresNothingAndKeepsTheAgent() {
 void RegistrationTest::addTheDatabaseRefusesKeepsTheWindow_data() {
     QTest::addColumn<QString>("sabotage");
     QTest::addColumn<QString>("engineSays");
-    QTest::newRow("table dropped") << "DROP TABLE tblNew" << "no such table";
+    QTest::newRow("table dropped") << "DROP TABLE tblNew"
+                                   << "no such table";
     QTest::newRow("row refused") << "CREATE TRIGGER refuse BEFORE INSERT ON tblNew BEGIN "
                                     "SELECT RAISE(ABORT, 'disk quota exceeded'); END"
                                  << "disk quota exceeded";

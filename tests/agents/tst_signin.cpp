@@ -22,7 +22,8 @@ namespace {
 void insertAgents(const QString& databasePath, const QStringList& names) {
     for (const QString& name : names) {
         if (name.isNull()) {
-            quiltest::execute(databasePath, QStringLiteral("INSERT INTO tblNew (Name) VALUES (NULL)"));
+            quiltest::execute(databasePath,
+                              QStringLiteral("INSERT INTO tblNew (Name) VALUES (NULL)"));
             continue;
         }
         QString quoted = name;
@@ -93,8 +94,13 @@ void SignInTest::signInAs(int index) {
 }
 
 void SignInTest::loadShowsTheDisabledMainWindowAndListsEveryName() {
-    const QStringList agents{"Ann M. Reyes", QString(), "", "Bo K. Lind", "Ann M. Reyes",
-                             "O'Neil; DROP TABLE tblNew;--", QStringLiteral("Łucja Ż. 王明"),
+    const QStringList agents{"Ann M. Reyes",
+                             QString(),
+                             "",
+                             "Bo K. Lind",
+                             "Ann M. Reyes",
+                             "O'Neil; DROP TABLE tblNew;--",
+                             QStringLiteral("Łucja Ż. 王明"),
                              QStringLiteral("😀 X. Émoji")};
     frmLog* window = startUp(agents);
 
@@ -202,8 +208,7 @@ void SignInTest::leavingASwitch() {
     QVERIFY(activate(window));
     QVERIFY(!main()->isEnabled());
     QVERIFY(window->Command4->isVisible() && !window->Command1->isVisible());
-    QCOMPARE(entries(window->Combo1),
-             (QStringList{"Ann M. Reyes", "Bo K. Lind", "Cy D. Moss"}));
+    QCOMPARE(entries(window->Combo1), (QStringList{"Ann M. Reyes", "Bo K. Lind", "Cy D. Moss"}));
 
     window->Combo1->setCurrentIndex(1);
     if (leave == Leave::Ok)
@@ -218,7 +223,8 @@ void SignInTest::leavingASwitch() {
     QVERIFY(main()->isEnabled());
     QCOMPARE(main()->Label21->text(), agentAfter);
     agenttest::runNumericTestOut(main());
-    const QList<QStringList> results = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    const QList<QStringList> results =
+        quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
     QCOMPARE(results.size(), 1);
     QCOMPARE(results[0].value(2), agentAfter); // Date, Time, Name, ...
 }
@@ -239,7 +245,8 @@ void SignInTest::registerNowThenCancelReachesTheMainWindowWithoutAgent() {
     QCOMPARE(main()->Label21->text(), QString());
     QCOMPARE(quiltest::rows(seams->databasePath(), QStringLiteral("tblNew")).size(), 1);
     agenttest::runNumericTestOut(main());
-    const QList<QStringList> results = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    const QList<QStringList> results =
+        quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
     QCOMPARE(results.size(), 1);
     QCOMPARE(results[0].value(2), QString());
 }

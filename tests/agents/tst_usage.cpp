@@ -37,7 +37,9 @@ private:
     std::unique_ptr<frmEntry> window;
 };
 
-void UsageTest::init() { seams = std::make_unique<quiltest::Seams>(); }
+void UsageTest::init() {
+    seams = std::make_unique<quiltest::Seams>();
+}
 
 void UsageTest::cleanup() {
     window.reset();
@@ -96,12 +98,12 @@ void UsageTest::exitStoresOneUsageRowAndEnds_data() {
     QTest::addColumn<QStringList>("row");
     QTest::newRow("before the first tick, nobody signed in")
         << 0 << "" << QStringList{"3/4/2026", "WELCOME!", "00:00:00", ""};
-    QTest::newRow("signed in")
-        << 2 << "Ann M. O'Hara" << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 0 min 2 sec",
+    QTest::newRow("signed in") << 2 << "Ann M. O'Hara"
+                               << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 0 min 2 sec",
                                               "Ann M. O'Hara"};
     QTest::newRow("in the sixtieth minute")
-        << 3600 << "Bo K. Lind" << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 60 min 0 sec",
-                                               "Bo K. Lind"};
+        << 3600 << "Bo K. Lind"
+        << QStringList{"3/4/2026", "11:59:58 PM", "SD: 0 hr 60 min 0 sec", "Bo K. Lind"};
 }
 
 void UsageTest::exitStoresOneUsageRowAndEnds() {
@@ -130,7 +132,8 @@ void UsageTest::exitStoresOneUsageRowAndEnds() {
 void UsageTest::exitThatCannotStoreReportsTheRow_data() {
     QTest::addColumn<QString>("sabotage");
     QTest::addColumn<QString>("engineSays");
-    QTest::newRow("table missing") << "DROP TABLE tblSystem" << "no such table";
+    QTest::newRow("table missing") << "DROP TABLE tblSystem"
+                                   << "no such table";
     QTest::newRow("row refused") << "CREATE TRIGGER refuse BEFORE INSERT ON tblSystem BEGIN "
                                     "SELECT RAISE(ABORT, 'disk quota exceeded'); END"
                                  << "disk quota exceeded";
@@ -156,7 +159,8 @@ void UsageTest::exitThatCannotStoreReportsTheRow() {
     QVERIFY2(box.text.contains(engineSays), qPrintable(box.text));
     for (const QString& field :
          {QStringLiteral("Date: 12/10/2026"), QStringLiteral("Time: 1:52:44 PM"),
-          QStringLiteral("Elapsed: SD: 0 hr 0 min 1 sec"), QStringLiteral("LastAgent: Ann M. Reyes")})
+          QStringLiteral("Elapsed: SD: 0 hr 0 min 1 sec"),
+          QStringLiteral("LastAgent: Ann M. Reyes")})
         QVERIFY2(box.text.contains(field), qPrintable(box.text));
 }
 

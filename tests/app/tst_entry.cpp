@@ -42,7 +42,9 @@ private:
     std::unique_ptr<frmEntry> window;
 };
 
-void EntryWindowTest::init() { seams = std::make_unique<quiltest::Seams>(); }
+void EntryWindowTest::init() {
+    seams = std::make_unique<quiltest::Seams>();
+}
 
 void EntryWindowTest::cleanup() {
     window.reset();
@@ -99,20 +101,34 @@ void EntryWindowTest::menuItemsStartEnabledButReset_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("menu") << "menu" << "Menu" << true;
-    QTest::newRow("new") << "new" << "New Agent" << true;
-    QTest::newRow("sa") << "sa" << "Swich Agent" << true;
-    QTest::newRow("sssss") << "sssss" << "System Usage Menu" << true;
-    QTest::newRow("exit") << "exit" << "Exit" << true;
-    QTest::newRow("Test") << "Test" << "Test" << true;
-    QTest::newRow("alpha") << "alpha" << "Alpha" << true;
-    QTest::newRow("number") << "number" << "Numeric" << true;
-    QTest::newRow("an") << "an" << "Alpha-Numeric" << true;
-    QTest::newRow("Reste") << "Reste" << "Reset" << false;
-    QTest::newRow("amd") << "amd" << "Admin" << true;
-    QTest::newRow("result") << "result" << "Result" << true;
-    QTest::newRow("About") << "About" << "About" << true;
-    QTest::newRow("help") << "help" << "Help" << true;
+    QTest::newRow("menu") << "menu"
+                          << "Menu" << true;
+    QTest::newRow("new") << "new"
+                         << "New Agent" << true;
+    QTest::newRow("sa") << "sa"
+                        << "Swich Agent" << true;
+    QTest::newRow("sssss") << "sssss"
+                           << "System Usage Menu" << true;
+    QTest::newRow("exit") << "exit"
+                          << "Exit" << true;
+    QTest::newRow("Test") << "Test"
+                          << "Test" << true;
+    QTest::newRow("alpha") << "alpha"
+                           << "Alpha" << true;
+    QTest::newRow("number") << "number"
+                            << "Numeric" << true;
+    QTest::newRow("an") << "an"
+                        << "Alpha-Numeric" << true;
+    QTest::newRow("Reste") << "Reste"
+                           << "Reset" << false;
+    QTest::newRow("amd") << "amd"
+                         << "Admin" << true;
+    QTest::newRow("result") << "result"
+                            << "Result" << true;
+    QTest::newRow("About") << "About"
+                           << "About" << true;
+    QTest::newRow("help") << "help"
+                          << "Help" << true;
 }
 
 void EntryWindowTest::menuItemsStartEnabledButReset() {
@@ -191,7 +207,8 @@ void EntryWindowTest::loadWithoutDatabaseEndsTheProgram() {
     QCOMPARE(seams->endCodes, QList<int>{1});
     QCOMPARE(seams->boxes.size(), 1);
     QCOMPARE(seams->boxes[0].icon, platform::Icon::Critical);
-    QVERIFY2(seams->boxes[0].text.contains(seams->databasePath()), qPrintable(seams->boxes[0].text));
+    QVERIFY2(seams->boxes[0].text.contains(seams->databasePath()),
+             qPrintable(seams->boxes[0].text));
     QCOMPARE(QDir(seams->folder()).entryList(QDir::Files), before);
 }
 

@@ -74,7 +74,9 @@ void NumericTest::init() {
     window = main->window.get();
 }
 
-void NumericTest::cleanup() { main.reset(); }
+void NumericTest::cleanup() {
+    main.reset();
+}
 
 void NumericTest::startNumeric(int set) {
     seams->random->values = {(set + 0.5) / 7};
@@ -89,13 +91,20 @@ void NumericTest::startShowsTheDescriptionThenTheChosenSet_data() {
     QTest::addColumn<int>("set");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("sixth");
-    QTest::newRow("set 0") << 0 << "8642" << "9692";
-    QTest::newRow("set 1") << 1 << "1519" << "2474";
-    QTest::newRow("set 2") << 2 << "4243" << "5625";
-    QTest::newRow("set 3") << 3 << "2132" << "0910";
-    QTest::newRow("set 4") << 4 << "3537" << "1982";
-    QTest::newRow("set 5") << 5 << "9050" << "7185";
-    QTest::newRow("set 6") << 6 << "1332" << "9396";
+    QTest::newRow("set 0") << 0 << "8642"
+                           << "9692";
+    QTest::newRow("set 1") << 1 << "1519"
+                           << "2474";
+    QTest::newRow("set 2") << 2 << "4243"
+                           << "5625";
+    QTest::newRow("set 3") << 3 << "2132"
+                           << "0910";
+    QTest::newRow("set 4") << 4 << "3537"
+                           << "1982";
+    QTest::newRow("set 5") << 5 << "9050"
+                           << "7185";
+    QTest::newRow("set 6") << 6 << "1332"
+                           << "9396";
 }
 
 void NumericTest::startShowsTheDescriptionThenTheChosenSet() {
@@ -134,21 +143,31 @@ void NumericTest::scoring_data() {
     QTest::addColumn<QString>("accuracy");
     QTest::addColumn<QString>("keystrokes");
     const QStringList allWrong(20, QStringLiteral("0000"));
-    QTest::newRow("all right") << 0 << kSet0 << "0" << "100" << "80";
-    QTest::newRow("all wrong") << 0 << allWrong << "20" << "72" << "80";
-    QTest::newRow("only Text4 wrong") << 0 << withEntries(kSet0, {{4, "3201"}}) << "1" << "98.8"
+    QTest::newRow("all right") << 0 << kSet0 << "0"
+                               << "100"
+                               << "80";
+    QTest::newRow("all wrong") << 0 << allWrong << "20"
+                               << "72"
+                               << "80";
+    QTest::newRow("only Text4 wrong") << 0 << withEntries(kSet0, {{4, "3201"}}) << "1"
+                                      << "98.8"
                                       << "80";
     QTest::newRow("Text5, 6, 8, 9 wrong")
         << 0 << withEntries(kSet0, {{5, "1401"}, {6, "9693"}, {8, "7715"}, {9, "8958"}}) << "4"
-        << "94" << "80";
-    QTest::newRow("Text19, 20 empty")
-        << 0 << withEntries(kSet0, {{19, ""}, {20, ""}}) << "2" << "97.1" << "72";
+        << "94"
+        << "80";
+    QTest::newRow("Text19, 20 empty") << 0 << withEntries(kSet0, {{19, ""}, {20, ""}}) << "2"
+                                      << "97.1"
+                                      << "72";
     const QStringList set3{"2132", "6285", "4281", "2800", "9288", "910",  "8653",
                            "9870", "9121", "5362", "9355", "8005", "4515", "1235",
                            "8581", "6465", "8797", "9519", "8817", "2341"};
-    QTest::newRow("910 for 0910") << 3 << set3 << "1" << "98.5" << "79";
-    QTest::newRow("letters and case") << 0 << withEntries(kSet0, {{1, "abcd"}, {2, "10 5"}})
-                                      << "2" << "97.3" << "80";
+    QTest::newRow("910 for 0910") << 3 << set3 << "1"
+                                  << "98.5"
+                                  << "79";
+    QTest::newRow("letters and case") << 0 << withEntries(kSet0, {{1, "abcd"}, {2, "10 5"}}) << "2"
+                                      << "97.3"
+                                      << "80";
 }
 
 void NumericTest::scoring() {

@@ -3,8 +3,8 @@
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
 #include "exam/WordContent.h"
-#include "support/Rows.h"
 #include "support/MainWindow.h"
+#include "support/Rows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -93,7 +93,9 @@ void WordTestsTest::init() {
     window = main->window.get();
 }
 
-void WordTestsTest::cleanup() { main.reset(); }
+void WordTestsTest::cleanup() {
+    main.reset();
+}
 
 void WordTestsTest::start(Kind kind, int draw) {
     seams->random->values = {(draw + 0.5) / 7};
@@ -138,8 +140,8 @@ void WordTestsTest::startShowsItsDescriptionAndTheDrawnRecord_data() {
     QTest::addColumn<int>("draw");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("course");
-    const char* alphaNames[] = {"talvina orsebrandel", "odalin vestro", "darby quiton",
-                                "vonel tarpa", "owen lorenzo halvey", "owen lorenzo halvey",
+    const char* alphaNames[] = {"talvina orsebrandel", "odalin vestro",       "darby quiton",
+                                "vonel tarpa",         "owen lorenzo halvey", "owen lorenzo halvey",
                                 "owen lorenzo halvey"};
     const char* alphaCourses[] = {"bsed", "bsn", "bscs", "bsa", "bsit", "bsit", "bsit"};
     const char* anCourses[] = {"bsed", "bsn", "bscs", "bsc", "bscs", "bscs", "bscs"};
@@ -169,8 +171,7 @@ void WordTestsTest::startShowsItsDescriptionAndTheDrawnRecord() {
     QCOMPARE(window->a->text(), QString::number(draw));
     QCOMPARE(window->wordReferences[0]->text(), name);
     QCOMPARE(window->wordReferences[1]->text(), course);
-    QCOMPARE(window->ks->text(),
-             QString::number(poolOf(kind)[std::min(draw, 4)].keystrokeBase));
+    QCOMPARE(window->ks->text(), QString::number(poolOf(kind)[std::min(draw, 4)].keystrokeBase));
     QCOMPARE(window->aa->text(), kind == Kind::Alpha ? QStringLiteral("35") : QStringLiteral("40"));
     QCOMPARE(window->Label23->text(),
              kind == Kind::Alpha ? QStringLiteral("alpha") : QStringLiteral("alpha numeric"));
@@ -185,23 +186,29 @@ void WordTestsTest::scoring_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("errors");
     QTest::addColumn<QString>("accuracy");
-    QTest::newRow("all right") << alphaEntries({}) << "0" << "100";
+    QTest::newRow("all right") << alphaEntries({}) << "0"
+                               << "100";
     QTest::newRow("all wrong") << alphaEntries({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}) << "12"
                                << "91.7";
-    QTest::newRow("only the course") << alphaEntries({2}) << "1" << "100.5";
-    QTest::newRow("only the name") << alphaEntries({1}) << "1" << "98.7";
-    QTest::newRow("course and year") << alphaEntries({2, 3}) << "2" << "101";
+    QTest::newRow("only the course") << alphaEntries({2}) << "1"
+                                     << "100.5";
+    QTest::newRow("only the name") << alphaEntries({1}) << "1"
+                                   << "98.7";
+    QTest::newRow("course and year") << alphaEntries({2, 3}) << "2"
+                                     << "101";
     QTest::newRow("all but course and year")
-        << alphaEntries({1, 4, 5, 6, 7, 8, 9, 10, 11, 12}) << "10" << "90.7";
-    QTest::newRow("slots 11 and 12 empty") << alphaEntries({}, {11, 12}) << "2" << "97.7";
-    QTest::newRow("capital and trailing blank")
-        << [] {
-               QStringList e = alphaEntries({});
-               e[8] = QStringLiteral("Algebra");
-               e[9] = QStringLiteral("finance ");
-               return e;
-           }()
-        << "2" << "98.1";
+        << alphaEntries({1, 4, 5, 6, 7, 8, 9, 10, 11, 12}) << "10"
+        << "90.7";
+    QTest::newRow("slots 11 and 12 empty") << alphaEntries({}, {11, 12}) << "2"
+                                           << "97.7";
+    QTest::newRow("capital and trailing blank") <<
+        [] {
+            QStringList e = alphaEntries({});
+            e[8] = QStringLiteral("Algebra");
+            e[9] = QStringLiteral("finance ");
+            return e;
+        }() << "2"
+                                                << "98.1";
 }
 
 void WordTestsTest::scoring() {

@@ -1,8 +1,8 @@
 // The store under faults: killed writers, a second program on the same file, a lock held too
 // long, a full disk.
 #include "app/frmEntry.h"
-#include "store/Schema.h"
 #include "exam/EntryField.h"
+#include "store/Schema.h"
 #include "support/Rows.h"
 #include "support/Seams.h"
 
@@ -10,13 +10,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
@@ -75,7 +75,10 @@ QSet<QString> storedRows(const QString& databasePath, const QString& tag) {
 class FaultsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { seams = std::make_unique<quiltest::Seams>(); seams->createDatabase(); }
+    void init() {
+        seams = std::make_unique<quiltest::Seams>();
+        seams->createDatabase();
+    }
     void cleanup() { seams.reset(); }
 
     void killedWritersLoseNoStoredRow();
@@ -273,12 +276,10 @@ void FaultsTest::hostileTextInTheEntryFieldsIsJustWrong() {
     window.Timer1->stop();
     window.Label21->setText(QStringLiteral("O'Brien; DROP TABLE tblNew; --"));
     window.an_Click();
-    const QStringList hostile{QStringLiteral("'; DROP TABLE tblRem; --"),
-                              QStringLiteral("%s%n%x \\ \\0"),
-                              QString(QChar(0)) + QStringLiteral("nul"),
-                              QStringLiteral("\u202Eevil\u202C"),
-                              QStringLiteral("e\u0301\u0301\u0301"),
-                              QString(5000, QLatin1Char('x'))};
+    const QStringList hostile{
+        QStringLiteral("'; DROP TABLE tblRem; --"), QStringLiteral("%s%n%x \\ \\0"),
+        QString(QChar(0)) + QStringLiteral("nul"),  QStringLiteral("\u202Eevil\u202C"),
+        QStringLiteral("e\u0301\u0301\u0301"),      QString(5000, QLatin1Char('x'))};
     for (int k = 0; k < window.wordFields.size(); ++k)
         window.wordFields[k]->insert(hostile[k % hostile.size()]); // pasted
     window.Command2_Click();

@@ -16,7 +16,9 @@
 
 namespace {
 
-QString binDir() { return qEnvironmentVariable("QUIL_BIN_DIR"); }
+QString binDir() {
+    return qEnvironmentVariable("QUIL_BIN_DIR");
+}
 
 enum class Fixture { None, Empty, RandomBytes, WithoutResults, ReadOnly, ReadOnlyFolder, Good };
 
@@ -55,7 +57,8 @@ struct ProgramFolder {
             return;
         }
         QString error;
-        QVERIFY2(store::createDatabase(database(), QStringLiteral("admin"), &error), qPrintable(error));
+        QVERIFY2(store::createDatabase(database(), QStringLiteral("admin"), &error),
+                 qPrintable(error));
         if (fixture == Fixture::WithoutResults) {
             {
                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fixture");
@@ -67,7 +70,8 @@ struct ProgramFolder {
             QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
         }
         if (fixture == Fixture::ReadOnly)
-            QFile::setPermissions(database(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            QFile::setPermissions(database(),
+                                  QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         // Anyone may write the file, but the folder is root's alone.
         if (fixture == Fixture::ReadOnlyFolder)
             QFile::setPermissions(database(), QFile::ReadOwner | QFile::WriteOwner |
@@ -152,7 +156,8 @@ void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
     QTest::newRow("no results table") << Fixture::WithoutResults << "the table tblRem is missing";
     QTest::newRow("zero-byte file") << Fixture::Empty << "the file is empty (0 bytes)";
     QTest::newRow("read-only file") << Fixture::ReadOnly << "readonly";
-    QTest::newRow("read-only folder") << Fixture::ReadOnlyFolder << "is read-only: the engine keeps its journal";
+    QTest::newRow("read-only folder")
+        << Fixture::ReadOnlyFolder << "is read-only: the engine keeps its journal";
 }
 
 void ProgramTest::badDatabaseEndsWithAClearMessage() {

@@ -4,8 +4,8 @@
 
 #include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "records/DataGrid.h"
 #include "records/AdminPassword.h"
+#include "records/DataGrid.h"
 #include "records/frmAdm.h"
 #include "records/frmRemarks.h"
 #include "store/DataControl.h"
@@ -173,12 +173,11 @@ void AdminTest::passwordCheck_data() {
     QTest::addColumn<QStringList>("stored"); // tblAdm in key order
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
-    QTest::addColumn<bool>("keysSent");     // Home, Shift+End to the next window
+    QTest::addColumn<bool>("keysSent"); // Home, Shift+End to the next window
     QTest::addColumn<bool>("enablesMain");
-    QTest::newRow("the stored password") << QStringList{"admin"} << "admin" << true << false
-                                         << false;
-    QTest::newRow("a wrong password") << QStringList{"admin"} << "nimda" << false << false
-                                      << false;
+    QTest::newRow("the stored password")
+        << QStringList{"admin"} << "admin" << true << false << false;
+    QTest::newRow("a wrong password") << QStringList{"admin"} << "nimda" << false << false << false;
     QTest::newRow("nothing typed") << QStringList{"admin"} << "" << false << false << true;
     QTest::newRow("the stored password in other letter case")
         << QStringList{"admin"} << "ADMIN" << false << true << false;
@@ -186,8 +185,8 @@ void AdminTest::passwordCheck_data() {
         << QStringList{"pa'ss"} << "pa'ss" << true << false << false;
     QTest::newRow("a quote that is not stored")
         << QStringList{"admin"} << "ad'min" << false << false << false;
-    QTest::newRow("an SQL fragment") << QStringList{"admin"} << "' OR '1'='1" << false << false
-                                     << false;
+    QTest::newRow("an SQL fragment")
+        << QStringList{"admin"} << "' OR '1'='1" << false << false << false;
     QTest::newRow("the second row, the first differing only in case")
         << QStringList{"Secret", "secret"} << "secret" << true << false << false;
 }
@@ -200,8 +199,9 @@ void AdminTest::passwordCheck() {
     QFETCH(bool, enablesMain);
     seams->createDatabase(stored.first());
     for (const QString& password : stored.mid(1))
-        quiltest::execute(seams->databasePath(),
-                          QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
+        quiltest::execute(
+            seams->databasePath(),
+            QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
     if (!typed.isEmpty())
         QTest::failOnWarning(QRegularExpression(QRegularExpression::escape(typed)));
 
@@ -320,8 +320,8 @@ void AdminTest::editingACellStoresItWhenTheRowIsLeft_data() {
     QTest::addColumn<int>("grid"); // 1 results, 3 passwords
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("table");
-    QTest::addColumn<bool>("tabFirst"); // the editor closes before the row is left
-    QTest::addColumn<bool>("byClose");  // the row is left by closing the window
+    QTest::addColumn<bool>("tabFirst");  // the editor closes before the row is left
+    QTest::addColumn<bool>("byClose");   // the row is left by closing the window
     QTest::addColumn<QString>("stored"); // in the newest row, once the row is left
     QTest::newRow("results: Date, row left while editing")
         << 1 << 1 << "tblRem" << false << false << "12/31/2026";
@@ -380,7 +380,8 @@ void AdminTest::failedWriteIsReportedAndUndone() {
                       QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON tblRem BEGIN "
                                      "SELECT RAISE(ABORT, 'refused by the test'); END")
                           .arg(refused));
-    const QList<QStringList> before = quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
+    const QList<QStringList> before =
+        quiltest::rows(seams->databasePath(), QStringLiteral("tblRem"));
     frmAdm* adm = openRecordsStage();
     DataGrid* results = adm->DataGrid1;
     if (refused == QLatin1String("UPDATE")) {
@@ -409,9 +410,12 @@ void AdminTest::failedWriteIsReportedAndUndone() {
 void AdminTest::unusablePasswordIsRefused_data() {
     QTest::addColumn<QString>("typed"); // what replaces the password in its editor
     QTest::addColumn<QString>("refusal");
-    QTest::newRow("cleared") << "" << "empty or blank";
-    QTest::newRow("blanks") << "   " << "empty or blank";
-    QTest::newRow("a tab") << "\t" << "empty or blank";
+    QTest::newRow("cleared") << ""
+                             << "empty or blank";
+    QTest::newRow("blanks") << "   "
+                            << "empty or blank";
+    QTest::newRow("a tab") << "\t"
+                           << "empty or blank";
 }
 
 // The grid's editor takes no more than the password box, but a value may come another way.
@@ -473,8 +477,9 @@ void AdminTest::deletingPasswordRowsKeepsTheLastOne() {
     QFETCH(QStringList, left);
     seams->createDatabase(stored.first());
     for (const QString& password : stored.mid(1))
-        quiltest::execute(seams->databasePath(),
-                          QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
+        quiltest::execute(
+            seams->databasePath(),
+            QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
     frmAdm* adm = openRecordsStage(stored.first());
     QTest::mouseClick(adm->Option2, Qt::LeftButton);
     selectRows(adm->DataGrid3, 0, selected - 1);

@@ -73,7 +73,9 @@ void GridModelTest::init() {
     seams->createDatabase();
 }
 
-void GridModelTest::cleanup() { seams.reset(); }
+void GridModelTest::cleanup() {
+    seams.reset();
+}
 
 void GridModelTest::opensNewestFirstWithoutReadingTheTable() {
     recordstest::fillResults(seams->databasePath(), kRows);
@@ -150,8 +152,7 @@ void GridModelTest::keepingOneRow_data() {
     QTest::newRow("the only row") << QStringList{} << QList<int>{0}
                                   << store::GridModel::Deletion::LastRowKept << 1;
     QTest::newRow("every row at once")
-        << QStringList{"spare"} << QList<int>{0, 1} << store::GridModel::Deletion::LastRowKept
-        << 2;
+        << QStringList{"spare"} << QList<int>{0, 1} << store::GridModel::Deletion::LastRowKept << 2;
     QTest::newRow("one of two") << QStringList{"spare"} << QList<int>{0}
                                 << store::GridModel::Deletion::Deleted << 1;
 }
@@ -162,8 +163,9 @@ void GridModelTest::keepingOneRow() {
     QFETCH(store::GridModel::Deletion, outcome);
     QFETCH(int, left);
     for (const QString& password : passwords)
-        quiltest::execute(seams->databasePath(),
-                          QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
+        quiltest::execute(
+            seams->databasePath(),
+            QStringLiteral("INSERT INTO tblAdm (Password) VALUES ('%1')").arg(password));
     auto admin = grid(seams->folder(), QStringLiteral("tblAdm"), Qt::AscendingOrder);
     store::GridModel* model = admin->model();
     QCOMPARE(model->deleteRows(rows, true), outcome);

@@ -139,14 +139,15 @@ void ListsTest::listsTheTableNewestFirst() {
         QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), list.fields.at(field));
         QVERIFY(!grid->isColumnHidden(column));
         const int width = list.widths.at(field);
-        QCOMPARE(grid->columnWidth(column), width == kDefault
-                                                ? grid->horizontalHeader()->defaultSectionSize()
-                                                : twips(width));
+        QCOMPARE(grid->columnWidth(column),
+                 width == kDefault ? grid->horizontalHeader()->defaultSectionSize() : twips(width));
     }
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
-void ListsTest::emptyTableShowsOnlyTheHeading_data() { listsTheTableNewestFirst_data(); }
+void ListsTest::emptyTableShowsOnlyTheHeading_data() {
+    listsTheTableNewestFirst_data();
+}
 
 void ListsTest::emptyTableShowsOnlyTheHeading() {
     QFETCH(QString, window);
@@ -162,12 +163,18 @@ void ListsTest::everyWayOutGivesTheMainWindowBack_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("way");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("results: &Close") << "results" << "button" << true;
-    QTest::newRow("results: Enter") << "results" << "enter" << true;
-    QTest::newRow("results: close box") << "results" << "close box" << true;
-    QTest::newRow("usage: Close") << "usage" << "button" << true;
-    QTest::newRow("usage: close box") << "usage" << "close box" << true;
-    QTest::newRow("usage: Enter is no way out") << "usage" << "enter" << false;
+    QTest::newRow("results: &Close") << "results"
+                                     << "button" << true;
+    QTest::newRow("results: Enter") << "results"
+                                    << "enter" << true;
+    QTest::newRow("results: close box") << "results"
+                                        << "close box" << true;
+    QTest::newRow("usage: Close") << "usage"
+                                  << "button" << true;
+    QTest::newRow("usage: close box") << "usage"
+                                      << "close box" << true;
+    QTest::newRow("usage: Enter is no way out") << "usage"
+                                                << "enter" << false;
 }
 
 void ListsTest::everyWayOutGivesTheMainWindowBack() {
@@ -189,7 +196,9 @@ void ListsTest::everyWayOutGivesTheMainWindowBack() {
         QTRY_VERIFY(!shown); // unloaded: the next opening reads the table afresh
 }
 
-void ListsTest::missingTableEndsTheProgram_data() { listsTheTableNewestFirst_data(); }
+void ListsTest::missingTableEndsTheProgram_data() {
+    listsTheTableNewestFirst_data();
+}
 
 void ListsTest::missingTableEndsTheProgram() {
     QFETCH(QString, window);

@@ -42,7 +42,8 @@ inline void writeJournal(const QString& journalPath, const QByteArray& page, qui
     qToBigEndian(checksum, reinterpret_cast<uchar*>(sum.data()));
     journal += record + sum;
     QFile file(journalPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(journal) != journal.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(journal) != journal.size())
         qFatal("cannot write %s", qPrintable(journalPath));
 }
 

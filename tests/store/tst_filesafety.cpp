@@ -34,7 +34,9 @@ bool addResult(store::DataControl& control, const QString& name) {
            rs->setValue(QStringLiteral("Test"), QStringLiteral("Numeric")) && rs->Update();
 }
 
-quint32 pagesOf(const QString& path) { return quint32(QFileInfo(path).size() / 4096); }
+quint32 pagesOf(const QString& path) {
+    return quint32(QFileInfo(path).size() / 4096);
+}
 
 // A second database file in the folder, with rows of its own.
 QString otherFile(const quiltest::Seams& seams, int rows) {
@@ -86,8 +88,9 @@ void FileSafetyTest::aCopyOfTheFileAloneHoldsEveryStoredRow() {
     QVERIFY(QFile::copy(seams.databasePath(), copy));
     RawDatabase raw(copy);
     QCOMPARE(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-    QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM tblRem WHERE Name LIKE 'new %'")).toInt(),
-             5);
+    QCOMPARE(
+        raw.value(QStringLiteral("SELECT count(*) FROM tblRem WHERE Name LIKE 'new %'")).toInt(),
+        5);
 }
 
 // What a program killed during a write leaves, and what a person then does: restore a backup,

@@ -18,9 +18,8 @@ using storetest::RawDatabase;
 namespace {
 
 QStringList folderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Lays the fixture named kind into the folder's database path (a good database first, where
@@ -96,28 +95,40 @@ private slots:
 void StartupCheckTest::refusesAndLeavesTheFileAsItWas_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("fault");
-    QTest::newRow("no file") << "none" << "the file does not exist";
-    QTest::newRow("empty file") << "empty" << "the file is empty (0 bytes)";
-    QTest::newRow("FIFO") << "FIFO" << "it is a FIFO, not a regular file";
-    QTest::newRow("folder") << "folder" << "it is a folder, not a regular file";
-    QTest::newRow("link to a FIFO") << "link to a FIFO" << "it is a FIFO, not a regular file";
-    QTest::newRow("results table without a column")
-        << "missing column" << "the table tblRem has no column Keystroke";
-    QTest::newRow("results table is a view") << "view" << "tblRem is a view, not a table";
+    QTest::newRow("no file") << "none"
+                             << "the file does not exist";
+    QTest::newRow("empty file") << "empty"
+                                << "the file is empty (0 bytes)";
+    QTest::newRow("FIFO") << "FIFO"
+                          << "it is a FIFO, not a regular file";
+    QTest::newRow("folder") << "folder"
+                            << "it is a folder, not a regular file";
+    QTest::newRow("link to a FIFO") << "link to a FIFO"
+                                    << "it is a FIFO, not a regular file";
+    QTest::newRow("results table without a column") << "missing column"
+                                                    << "the table tblRem has no column Keystroke";
+    QTest::newRow("results table is a view") << "view"
+                                             << "tblRem is a view, not a table";
     QTest::newRow("trigger rewriting new results")
-        << "trigger rewriting" << "the trigger rewrite sits on the table tblRem";
+        << "trigger rewriting"
+        << "the trigger rewrite sits on the table tblRem";
     QTest::newRow("trigger deleting usage rows")
-        << "trigger deleting" << "the trigger drop_usage sits on the table tblSystem";
-    QTest::newRow("no usage table") << "no tblSystem" << "the table tblSystem is missing";
+        << "trigger deleting"
+        << "the trigger drop_usage sits on the table tblSystem";
+    QTest::newRow("no usage table") << "no tblSystem"
+                                    << "the table tblSystem is missing";
     QTest::newRow("a column that makes numbers of text")
-        << "number column" << "the column tblRem.Keystroke is declared \"INTEGER\"";
-    QTest::newRow("agent names made unique")
-        << "unique names" << "the unique index one_name on the table tblNew";
+        << "number column"
+        << "the column tblRem.Keystroke is declared \"INTEGER\"";
+    QTest::newRow("agent names made unique") << "unique names"
+                                             << "the unique index one_name on the table tblNew";
     QTest::newRow("another program's file")
-        << "another program's file" << "belongs to another program (application id 0x000004d2)";
-    QTest::newRow("write-ahead log beside it")
-        << "write-ahead log beside" << "dbTWRes.mdb-wal lies beside the file";
-    QTest::newRow("damaged pages") << "damaged" << "the engine finds the file damaged";
+        << "another program's file"
+        << "belongs to another program (application id 0x000004d2)";
+    QTest::newRow("write-ahead log beside it") << "write-ahead log beside"
+                                               << "dbTWRes.mdb-wal lies beside the file";
+    QTest::newRow("damaged pages") << "damaged"
+                                   << "the engine finds the file damaged";
 }
 
 void StartupCheckTest::refusesAndLeavesTheFileAsItWas() {

@@ -2,8 +2,8 @@
 
 #include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/GridModel.h"
 #include "store/ErrorPolicy.h"
+#include "store/GridModel.h"
 #include "store/RecordSet.h"
 #include "store/Schema.h"
 #include "support/Seams.h"
@@ -151,8 +151,7 @@ void StoreTest::folderReachesTheEngineAsItIs_data() {
     QTest::addColumn<QString>("misreadFolder"); // where "Data Source=" read as text points
     QTest::newRow("semicolon") << QStringLiteral("x;y") << QStringLiteral("x");
     QTest::newRow("backslash") << QStringLiteral("p\\q") << QStringLiteral("p/q");
-    QTest::newRow("a key of its own") << QStringLiteral("a;Data Source=b")
-                                      << QStringLiteral("b");
+    QTest::newRow("a key of its own") << QStringLiteral("a;Data Source=b") << QStringLiteral("b");
 }
 
 void StoreTest::folderReachesTheEngineAsItIs() {
@@ -172,7 +171,8 @@ void StoreTest::folderReachesTheEngineAsItIs() {
     QVERIFY(connection.text.contains(folderName));
     auto results = control(connection, QStringLiteral("tblRem"));
     QVERIFY2(results->Refresh(), qPrintable(results->error()));
-    QVERIFY2(addResult(*results, QStringLiteral("in its own folder")), qPrintable(results->error()));
+    QVERIFY2(addResult(*results, QStringLiteral("in its own folder")),
+             qPrintable(results->error()));
     results.reset();
     QCOMPARE(names(RawDatabase(QDir(folder).filePath(store::kDatabaseFileName)),
                    QStringLiteral("tblRem")),
@@ -447,8 +447,9 @@ void StoreTest::badInputFailsRefresh() {
     const QStringList before = folderEntries(seams.folder());
 
     store::DataControl dc;
-    dc.setConnectionString(named ? store::connectionStringA(seams.folder())
-                                 : store::Connection{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0"), {}});
+    dc.setConnectionString(
+        named ? store::connectionStringA(seams.folder())
+              : store::Connection{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0"), {}});
     dc.setRecordSource(recordSource);
     QVERIFY(!dc.Refresh());
     QVERIFY2(dc.error().contains(errorPart), qPrintable(dc.error()));

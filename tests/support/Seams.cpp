@@ -74,7 +74,9 @@ Seams::~Seams() {
     platform::setProgramFolder({});
 }
 
-QString Seams::databasePath() const { return QDir(dir.path()).filePath(store::kDatabaseFileName); }
+QString Seams::databasePath() const {
+    return QDir(dir.path()).filePath(store::kDatabaseFileName);
+}
 
 void Seams::createDatabase(const QString& adminPassword) {
     QString error;
