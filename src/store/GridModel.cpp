@@ -66,12 +66,9 @@ QString GridModel::filePath() const {
 bool GridModel::loadColumns() {
     if (!columns.isEmpty())
         return true;
-    const QSqlRecord record = db.record(table);
-    if (record.isEmpty())
-        return fail(QStringLiteral("no such table: %1").arg(table));
-    for (int i = 0; i < record.count(); ++i)
-        columns << record.fieldName(i);
-    return true;
+    QString missing;
+    columns = sqlite::columnNames(db, table, &missing);
+    return !columns.isEmpty() || fail(missing);
 }
 
 // One statement, read to its end and finished before this returns.

@@ -35,12 +35,9 @@ bool RecordSet::loadColumns() {
         return true;
     if (!db.isOpen() || table.isEmpty())
         return fail(QStringLiteral("the data control has not been refreshed"));
-    const QSqlRecord record = db.record(table);
-    if (record.isEmpty())
-        return fail(QStringLiteral("no such table: %1").arg(table));
-    for (int i = 0; i < record.count(); ++i)
-        columns << record.fieldName(i);
-    return true;
+    QString missing;
+    columns = sqlite::columnNames(db, table, &missing);
+    return !columns.isEmpty() || fail(missing);
 }
 
 QString RecordSet::columnName(const QString& field) {

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUrl>
 
 #include <atomic>
@@ -124,6 +125,16 @@ bool checkWritable(const QString& filePath, QString* error) {
         return true;
     *error = QStringLiteral("the file is read-only (attempt to write a readonly database)");
     return false;
+}
+
+QStringList columnNames(const QSqlDatabase& db, const QString& table, QString* error) {
+    QStringList names;
+    const QSqlRecord record = db.record(table);
+    for (int i = 0; i < record.count(); ++i)
+        names << record.fieldName(i);
+    if (names.isEmpty())
+        *error = QStringLiteral("no such table: %1").arg(table);
+    return names;
 }
 
 QString filePathOf(const QSqlDatabase& db) {

@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class QSqlError;
 
@@ -30,6 +31,10 @@ bool checkWritable(const QString& filePath, QString* error);
 
 // The file a connection made by openExisting has open.
 QString filePathOf(const QSqlDatabase& db);
+
+// The table's column names in their own spelling; empty, with *error, when there is no such
+// table.
+QStringList columnNames(const QSqlDatabase& db, const QString& table, QString* error);
 
 // Closes the connection (it stays known by its name).
 void close(const QString& connectionName);
