@@ -1,12 +1,12 @@
 #include "BenchSupport.h"
 
 #include "agents/frmLog.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "platform/EndProgram.h"
-#include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "store/Schema.h"
+#include "ui/EndProgram.h"
+#include "ui/MessageBox.h"
+#include "ui/Windows.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -76,11 +76,11 @@ void offscreenByDefault() {
 }
 
 void answerBoxes() {
-    platform::setMessageBoxHook([](platform::Icon icon, const QString& text, const QString&) {
-        if (icon == platform::Icon::Critical)
+    ui::setMessageBoxHook([](ui::Icon icon, const QString& text, const QString&) {
+        if (icon == ui::Icon::Critical)
             std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     });
-    platform::setEndProgramHook([](int code) {
+    ui::setEndProgramHook([](int code) {
         std::fprintf(stderr, "the program would have ended here with code %d\n", code);
     });
 }

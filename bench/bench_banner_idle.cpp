@@ -7,13 +7,13 @@
 // The movie is build/bin/quil.swf, the one the build writes beside the program.
 #include "app/frmEntry.h"
 #include "banner/MovieWriter.h"
-#include "platform/BannerPlayer.h"
-#include "platform/MessageBox.h"
+#include "movie/Limits.h"
+#include "movie/MoviePlayer.h"
+#include "movie/MovieReader.h"
 #include "platform/ProgramFolder.h"
-#include "platform/swf/Limits.h"
-#include "platform/swf/MoviePlayer.h"
-#include "platform/swf/MovieReader.h"
 #include "store/Schema.h"
+#include "ui/BannerPlayer.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -84,7 +84,7 @@ QWidget* mainWindow(const QString& folder, PaintCounter& counter) {
 // longest one frame of an accepted movie can hold the window before the player's guard against
 // slow frames stops the movie.
 void measureHeaviestFrame() {
-    const int points = platform::swf::limits::edgesPerFrame - 10;
+    const int points = movie::limits::edgesPerFrame - 10;
     QPainterPath star(QPointF(0, 12));
     for (int i = 1; i < points; ++i)
         star.lineTo(QPointF((i * 97) % 193, (i * 13) % 25));
@@ -93,13 +93,13 @@ void measureHeaviestFrame() {
     writer.defineShape(1, star, QColor(0x20, 0x40, 0x60), bannergen::LineStyle{1, Qt::white});
     writer.place(1, 1, QTransform());
     writer.showFrame();
-    platform::swf::Movie movie;
+    movie::Movie movie;
     QString error;
-    if (!platform::swf::readMovie(writer.plain(), movie, error)) {
+    if (!movie::readMovie(writer.plain(), movie, error)) {
         std::printf("heaviest frame: refused (%s)\n", qPrintable(error));
         return;
     }
-    platform::swf::MoviePlayer player(std::move(movie));
+    movie::MoviePlayer player(std::move(movie));
     QImage image(193, 25, QImage::Format_ARGB32_Premultiplied);
     const int draws = 20;
     QElapsedTimer clock;
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
                      qPrintable(movie));
         return 1;
     }
-    platform::setMessageBoxHook([](platform::Icon, const QString& text, const QString&) {
+    ui::setMessageBoxHook([](ui::Icon, const QString& text, const QString&) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     });
     QTemporaryDir withBanner, withoutBanner;
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     measure("main window without the banner", seconds,
             [&](PaintCounter& c) { return mainWindow(withoutBanner.path(), c); });
     measure("banner alone", seconds, [&](PaintCounter& c) {
-        auto* player = new platform::BannerPlayer;
+        auto* player = new ui::BannerPlayer;
         player->resize(193, 25);
         player->setMovie(movie);
         player->installEventFilter(&c);

@@ -4,7 +4,7 @@
 //   quil-bench-countdown [runs, default 3]
 #include "BenchSupport.h"
 #include "app/frmEntry.h"
-#include "platform/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -23,7 +23,7 @@ constexpr double kCountdownSeconds = 25;
 double oneCountdown(frmEntry* main) {
     double started = -1, summarised = -1;
     QEventLoop loop;
-    platform::setMessageBoxHook([&](platform::Icon, const QString& text, const QString&) {
+    ui::setMessageBoxHook([&](ui::Icon, const QString& text, const QString&) {
         if (text.startsWith(QLatin1String("Numberic Test:")))
             started = bench::monotonicSeconds(); // the box returns at once: answered now
         else if (text.startsWith(QLatin1String("Time's Up!"))) {

@@ -7,9 +7,9 @@
 //   quil-bench-idle [seconds per run, default 10] [runs per case, default 3]
 #include "BenchSupport.h"
 #include "agents/frmAgent.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "records/frmAdm.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,12 +6,12 @@
 #include "BenchSupport.h"
 #include "agents/frmAgent.h"
 #include "agents/frmLog.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
 #include "records/frmAdm.h"
 #include "records/frmMn.h"
 #include "records/frmRemarks.h"
+#include "ui/Windows.h"
 #include "ui/frmAbout.h"
 #include "ui/frmTu.h"
 

@@ -3,17 +3,17 @@
 // window holds its grids open. Prints figures; never fails on timing.
 //
 //   quil-bench-records [rows of the big table, default 1000000]
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/ResultRecord.h"
-#include "platform/EndProgram.h"
-#include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "records/DataGrid.h"
 #include "records/frmAdm.h"
 #include "records/frmRemarks.h"
 #include "store/GridModel.h"
 #include "store/Schema.h"
+#include "ui/EndProgram.h"
+#include "ui/MessageBox.h"
+#include "ui/Windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -180,11 +180,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int big = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000000;
     constexpr int kSmall = 100;
-    platform::setMessageBoxHook([](platform::Icon, const QString& text, const QString&) {
+    ui::setMessageBoxHook([](ui::Icon, const QString& text, const QString&) {
         if (!text.startsWith(QLatin1String("Numeric Test:")))
             std::fprintf(stderr, "box: %s\n", qPrintable(text));
     });
-    platform::setEndProgramHook([](int code) { std::fprintf(stderr, "end program %d\n", code); });
+    ui::setEndProgramHook([](int code) { std::fprintf(stderr, "end program %d\n", code); });
 
     const std::vector<int> sizes{kSmall, 10000, big};
     std::vector<Figures> figures(sizes.size());

@@ -4,10 +4,10 @@
 //
 //   quil-bench-store [rows of the big table, default 1000000] [stores per size, default 51]
 #include "BenchSupport.h"
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/ResultRecord.h"
+#include "ui/Counter.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // printed and the program ends. quil-bench-startup starts it and subtracts its own start time.
 #include "BenchSupport.h"
 #include "agents/frmLog.h"
-#include "app/Windows.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the banner movie reader, and draws the first frames (and one loop
 // back to the start) of every input it accepts.
-#include "platform/swf/MoviePlayer.h"
-#include "platform/swf/MovieReader.h"
+#include "movie/MoviePlayer.h"
+#include "movie/MovieReader.h"
 
 #include <QImage>
 #include <QPainter>
@@ -11,12 +11,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray file =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    platform::swf::Movie movie;
+    movie::Movie movie;
     QString error;
-    if (!platform::swf::readMovie(file, movie, error))
+    if (!movie::readMovie(file, movie, error))
         return 0;
     const int frames = int(std::min<size_t>(movie.frames.size(), 4)) + 1;
-    platform::swf::MoviePlayer player(std::move(movie));
+    movie::MoviePlayer player(std::move(movie));
     QImage image(48, 12, QImage::Format_ARGB32_Premultiplied);
     for (int i = 0; i < frames; ++i) {
         QPainter painter(&image);

@@ -1,6 +1,6 @@
 #include "agents/frmLog.h"
-#include "app/Windows.h"
 #include "platform/RaisedIds.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // quil-dbinit: creates the database file of Quil's Data Entry, with its four tables and one
 // admin password. The program itself never creates the file or a table.
 
+#include "core/ConnectionString.h"
 #include "dbinit/Passwords.h"
-#include "store/ConnectionString.h"
 #include "store/Schema.h"
 
 #include <QCommandLineParser>

@@ -1,18 +1,18 @@
 #include "agents/frmAgent.h"
 
 #include "agents/CharacterLimit.h"
-#include "agents/DisplayName.h"
 #include "agents/frmLog.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "platform/MessageBox.h"
+#include "core/ConnectionString.h"
+#include "core/DisplayName.h"
 #include "platform/ProgramFolder.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
+#include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -113,7 +113,7 @@ void frmAgent::Form_Load() {
         move(main->frameGeometry().center() - rect().center());
     adosearch->setConnectionString(store::connectionStringA(platform::programFolder()));
     adosearch->setRecordSource(QStringLiteral("Select * from tblNew"));
-    if (!store::notCaught(adosearch->Refresh(), *adosearch))
+    if (!ui::notCaught(adosearch->Refresh(), *adosearch))
         return;
     Timer1_Timer();
     Text1->setFocus();
@@ -142,23 +142,23 @@ bool frmAgent::eventFilter(QObject* watched, QEvent* event) {
 void frmAgent::Command2_Click() {
     // Blanks count as filled: names are stored exactly as typed.
     if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
-        platform::messageBox(platform::Icon::Information,
-                             QStringLiteral("Complete the infomation above."), kTitle, this);
+        ui::messageBox(ui::Icon::Information, QStringLiteral("Complete the infomation above."),
+                       kTitle, this);
         return;
     }
     const QString name = composedName();
     if (!storeAgent(name)) {
         // A row the database refused is no new agent: say so, and keep the fields for
         // another try.
-        platform::messageBox(platform::Icon::Critical,
-                             QStringLiteral("The new agent \"%1\" could not be stored.\n\n"
-                                            "Database: %2\nError: %3")
-                                 .arg(name, adosearch->databaseFile(), adosearch->error()),
-                             kTitle, this);
+        ui::messageBox(ui::Icon::Critical,
+                       QStringLiteral("The new agent \"%1\" could not be stored.\n\n"
+                                      "Database: %2\nError: %3")
+                           .arg(name, adosearch->databaseFile(), adosearch->error()),
+                       kTitle, this);
         return;
     }
-    platform::messageBox(platform::Icon::Information, QStringLiteral("New Agent Added! Good Luck!"),
-                         kTitle, this);
+    ui::messageBox(ui::Icon::Information, QStringLiteral("New Agent Added! Good Luck!"), kTitle,
+                   this);
     close();
     // A sign-in window opened meanwhile from the main window's menu would list the agents
     // without the new one: it gives way to a fresh one.
@@ -175,7 +175,7 @@ bool frmAgent::storeAgent(const QString& name) {
     if (!rows->setValue(QStringLiteral("Name"), name) || !rows->Update())
         return false;
     // The row is stored; the view's refresh is passed over.
-    store::passedOver(adosearch->Refresh());
+    ui::passedOver(adosearch->Refresh());
     return true;
 }
 

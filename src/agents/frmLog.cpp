@@ -1,17 +1,17 @@
 #include "agents/frmLog.h"
 
 #include "agents/frmAgent.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "platform/EndProgram.h"
-#include "platform/MessageBox.h"
+#include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
+#include "ui/EndProgram.h"
+#include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -95,10 +95,10 @@ void frmLog::Form_Load() {
 void frmLog::fillList() {
     adosearch->setConnectionString(store::connectionStringB(platform::programFolder()));
     adosearch->setRecordSource(QStringLiteral("Select * from tblNew"));
-    if (!store::passedOver(adosearch->Refresh()))
+    if (!ui::passedOver(adosearch->Refresh()))
         return;
     store::RecordSet* rows = adosearch->Recordset();
-    if (!store::passedOver(rows->MoveFirst()))
+    if (!ui::passedOver(rows->MoveFirst()))
         return;
     while (!rows->atEOF()) {
         // A Name without a value has no text to list.
@@ -106,7 +106,7 @@ void frmLog::fillList() {
         if (name.isValid())
             Combo1->addItem(name.toString());
         // A row that cannot be left ends the reading: the list holds what was read.
-        if (!store::passedOver(rows->MoveNext()))
+        if (!ui::passedOver(rows->MoveNext()))
             break;
     }
     // Adding the first entry picked it; the text stays empty until the operator picks.
@@ -119,9 +119,9 @@ void frmLog::Combo1_Click() {
 
 void frmLog::Command2_Click() {
     if (Combo1->currentText().isEmpty()) {
-        platform::messageBox(platform::Icon::Information,
-                             QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"),
-                             kTitle, this);
+        ui::messageBox(ui::Icon::Information,
+                       QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"),
+                       kTitle, this);
         return;
     }
     frmEntry* main = Windows::show<frmEntry>();
@@ -131,7 +131,7 @@ void frmLog::Command2_Click() {
 }
 
 void frmLog::Command1_Click() {
-    platform::endProgram(0);
+    ui::endProgram(0);
 }
 
 void frmLog::Command3_Click() {

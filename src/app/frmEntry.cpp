@@ -1,15 +1,15 @@
 #include "app/frmEntry.h"
 
-#include "app/Counter.h"
+#include "core/ConnectionString.h"
 #include "exam/EntryField.h"
-#include "platform/BannerPlayer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
 #include "store/StartupCheck.h"
+#include "ui/BannerPlayer.h"
+#include "ui/Counter.h"
+#include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
 #include "ui/clsOnTop.h"
 
@@ -52,12 +52,12 @@ void frmEntry::Form_Load() {
     // A file that would lose a finished result is refused now, before any window shows.
     const store::Connection connection = store::connectionStringA(folder);
     QString fault;
-    if (!store::notCaught(store::checkAtStartup(connection.databaseFile, &fault),
-                          connection.databaseFile, fault))
+    if (!ui::notCaught(store::checkAtStartup(connection.databaseFile, &fault),
+                       connection.databaseFile, fault))
         return;
     adosearch->setConnectionString(connection);
     adosearch->setRecordSource(QStringLiteral("Select * from tblRem"));
-    if (!store::notCaught(adosearch->Refresh(), *adosearch))
+    if (!ui::notCaught(adosearch->Refresh(), *adosearch))
         return;
 
     Label22->setText(platform::clock().dateText());

@@ -14,9 +14,11 @@ class QPushButton;
 class QTimer;
 
 namespace platform {
-class BannerPlayer;
 class RandomSource;
-} // namespace platform
+}
+namespace ui {
+class BannerPlayer;
+}
 namespace store {
 class DataControl;
 }
@@ -45,7 +47,7 @@ public:
     QWidget* pical2;   // word reference panel
     QWidget* pical;    // word entry panel
     QWidget* Picture2; // bottom strip, left: the banner
-    platform::BannerPlayer* sss;
+    ui::BannerPlayer* sss;
     QWidget* Picture3; // bottom strip, middle: the agent
     QLabel* Label26;
     QLabel* Label21;   // the signed-in agent's name

@@ -1,18 +1,18 @@
 // The main window's side of the agents: registration and switch from the menu, the usage
 // clock, and Exit.
-#include "agents/UsageClock.h"
 #include "agents/frmAgent.h"
 #include "agents/frmLog.h"
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "core/ConnectionString.h"
+#include "core/UsageClock.h"
 #include "platform/Clock.h"
-#include "platform/EndProgram.h"
 #include "platform/ProgramFolder.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
-#include "store/RowRescue.h"
+#include "ui/Counter.h"
+#include "ui/EndProgram.h"
+#include "ui/ErrorPolicy.h"
+#include "ui/RowRescue.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -63,15 +63,15 @@ void frmEntry::exit_Click() {
     }
     adoquil->setConnectionString(store::connectionStringA(platform::programFolder()));
     adoquil->setRecordSource(QStringLiteral("select * from tblSystem"));
-    const store::FinishedRow finished{QStringLiteral("usage record"),
-                                      QStringLiteral("unsaved-usage"), unsavedText(row)};
-    if (!store::storeOrRescue(*adoquil, finished, store::FirstAttempt::RefreshThenStore,
-                              [&] { return storeRow(*adoquil, row); }))
+    const ui::FinishedRow finished{QStringLiteral("usage record"), QStringLiteral("unsaved-usage"),
+                                   unsavedText(row)};
+    if (!ui::storeOrRescue(*adoquil, finished, ui::FirstAttempt::RefreshThenStore,
+                           [&] { return storeRow(*adoquil, row); }))
         return;
     // The row is stored: a failing refresh must not report it as lost.
-    if (!store::notCaught(adoquil->Refresh(), *adoquil))
+    if (!ui::notCaught(adoquil->Refresh(), *adoquil))
         return;
-    platform::endProgram(0);
+    ui::endProgram(0);
 }
 
 void frmEntry::Timer4_Timer() {

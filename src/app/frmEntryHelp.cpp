@@ -1,8 +1,8 @@
 // The main window's About and Help menu items.
-#include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "platform/MessageBox.h"
 #include "ui/HelpText.h"
+#include "ui/MessageBox.h"
+#include "ui/Windows.h"
 #include "ui/frmAbout.h"
 
 void frmEntry::About_Click() {
@@ -11,6 +11,5 @@ void frmEntry::About_Click() {
 }
 
 void frmEntry::help_Click() {
-    platform::messageBox(platform::Icon::Information, helpText(),
-                         QStringLiteral("Quil's Data Entry"), this);
+    ui::messageBox(ui::Icon::Information, helpText(), QStringLiteral("Quil's Data Entry"), this);
 }

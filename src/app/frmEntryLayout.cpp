@@ -1,8 +1,8 @@
 // Construction of the main window's controls: regions, counters, menus and timers.
 #include "app/frmEntry.h"
 
-#include "app/Counter.h"
-#include "platform/BannerPlayer.h"
+#include "ui/BannerPlayer.h"
+#include "ui/Counter.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
@@ -84,7 +84,7 @@ void frmEntry::createTestPanels() {
 void frmEntry::createBottomStrip() {
     QWidget* client = centralWidget();
     Picture2 = panel(client, "Picture2", twipsRect(0, 6960, 2895, 375), true);
-    sss = control<platform::BannerPlayer>(Picture2, "sss", Picture2->rect());
+    sss = control<ui::BannerPlayer>(Picture2, "sss", Picture2->rect());
 
     Picture3 = panel(client, "Picture3", twipsRect(2880, 6960, 4215, 375), true);
     Label26 = label(Picture3, "Label26", twipsRect(0, 0, 840, 375), QStringLiteral("AGENT:"));

@@ -1,12 +1,12 @@
 // The Numeric test: its start, the Done button, the countdown and the scoring.
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "core/NumericContent.h"
+#include "core/Scoring.h"
 #include "exam/EntryField.h"
-#include "exam/NumericContent.h"
 #include "exam/ResultRecord.h"
-#include "exam/Scoring.h"
-#include "platform/MessageBox.h"
+#include "ui/Counter.h"
+#include "ui/MessageBox.h"
+#include "ui/Windows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -26,8 +26,8 @@ void frmEntry::number_Click() {
     Timer5->stop();
     Test->setEnabled(false);
     setDefaultButton(Command1);
-    platform::messageBox(platform::Icon::Information, kNumericDescription,
-                         QStringLiteral("Quil's Data Entry"), this);
+    ui::messageBox(ui::Icon::Information, kNumericDescription, QStringLiteral("Quil's Data Entry"),
+                   this);
     quilr->clear();
     s->setText(QStringLiteral("25"));
     picTx->setEnabled(true);
@@ -81,8 +81,10 @@ void frmEntry::scoreNumeric(const QString& firstLine) {
     for (int k = 0; k < exam::kNumericFields; ++k)
         fields.append({numericReferences[k]->text(), numericFields[k]->text(),
                        exam::kNumericMatchCredit, exam::kNumericMissCredits[k]});
-    exam::scoreFields(fields, *correct, *error);
-    ks->setNumber(exam::keystrokes(fields));
+    const exam::Score score = exam::scoreFields(fields, {correct->number(), error->number(), 0});
+    correct->setNumber(score.accuracy);
+    error->setNumber(score.errors);
+    ks->setNumber(score.keystrokes);
     Command1->setEnabled(false);
     quilr->clear();
     if (!exam::summariseAndStore(*this, firstLine))

@@ -1,9 +1,9 @@
 // The main window's menu items that open the records windows.
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "records/frmAdm.h"
 #include "records/frmMn.h"
 #include "records/frmRemarks.h"
+#include "ui/Windows.h"
 
 void frmEntry::sssss_Click() {
     Windows::show<frmMn>();

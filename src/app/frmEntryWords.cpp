@@ -1,13 +1,13 @@
 // frmEntry: the Alpha and Alpha-Numeric tests: their start, the Done button, the countdown and
 // the scoring. Both run the same steps, told the texts and numbers that differ.
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "core/Scoring.h"
+#include "core/WordTestKind.h"
 #include "exam/EntryField.h"
 #include "exam/ResultRecord.h"
-#include "exam/Scoring.h"
-#include "exam/WordTestKind.h"
-#include "platform/MessageBox.h"
+#include "ui/Counter.h"
+#include "ui/MessageBox.h"
+#include "ui/Windows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -33,8 +33,8 @@ void frmEntry::startWordTest(const exam::WordTestKind& kind) {
     ks->setText(QStringLiteral("0"));
     correct->setText(QStringLiteral("0"));
     error->setText(QStringLiteral("0"));
-    platform::messageBox(platform::Icon::Information, kind.description,
-                         QStringLiteral("Quil's Data Entry"), this);
+    ui::messageBox(ui::Icon::Information, kind.description, QStringLiteral("Quil's Data Entry"),
+                   this);
     aa->setText(kind.seconds);
     Timer5->start();
     pical->show();
@@ -80,8 +80,11 @@ void frmEntry::scoreWords() {
     for (int k = 0; k < exam::kWordSlots; ++k)
         fields.append({wordReferences[k]->text(), wordFields[k]->text(),
                        exam::kWordSlotTable[k].matchCredit, exam::kWordSlotTable[k].missCredit});
-    ks->add(exam::keystrokes(fields));
-    exam::scoreFields(fields, *correct, *error);
+    const exam::Score score =
+        exam::scoreFields(fields, {correct->number(), error->number(), ks->number()});
+    correct->setNumber(score.accuracy);
+    error->setNumber(score.errors);
+    ks->setNumber(score.keystrokes);
     quilr->clear();
     if (!exam::summariseAndStore(*this, QStringLiteral("Finish!")))
         return;

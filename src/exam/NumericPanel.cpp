@@ -2,8 +2,8 @@
 // row from the top left.
 #include "app/frmEntry.h"
 
+#include "core/NumericContent.h"
 #include "exam/EntryField.h"
-#include "exam/NumericContent.h"
 #include "ui/Twips.h"
 
 #include <QLabel>

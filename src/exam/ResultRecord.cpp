@@ -1,12 +1,12 @@
 #include "exam/ResultRecord.h"
 
-#include "app/Counter.h"
 #include "app/frmEntry.h"
 #include "platform/Clock.h"
-#include "platform/MessageBox.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
-#include "store/RowRescue.h"
+#include "ui/Counter.h"
+#include "ui/ErrorPolicy.h"
+#include "ui/MessageBox.h"
+#include "ui/RowRescue.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -57,21 +57,20 @@ QString unsavedText(const Result& r) {
 }
 
 bool summariseAndStore(frmEntry& window, const QString& firstLine) {
-    platform::messageBox(
-        platform::Icon::Information,
-        summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
-        QStringLiteral("Quil's Data Entry"), &window);
+    ui::messageBox(ui::Icon::Information,
+                   summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
+                   QStringLiteral("Quil's Data Entry"), &window);
     // Read again after the box: the clock went on while it was open.
     const Result result = currentResult(window);
     store::DataControl& view = *window.adosearch;
-    const store::FinishedRow row{QStringLiteral("result"), QStringLiteral("unsaved-result"),
-                                 unsavedText(result)};
+    const ui::FinishedRow row{QStringLiteral("result"), QStringLiteral("unsaved-result"),
+                              unsavedText(result)};
     // Refreshed when the window loaded and after every row stored since.
-    if (!store::storeOrRescue(view, row, store::FirstAttempt::Store,
-                              [&] { return storeRow(view, result); }))
+    if (!ui::storeOrRescue(view, row, ui::FirstAttempt::Store,
+                           [&] { return storeRow(view, result); }))
         return false;
     // The row is stored; a failing refresh must not report it as lost.
-    return store::notCaught(view.Refresh(), view);
+    return ui::notCaught(view.Refresh(), view);
 }
 
 } // namespace exam

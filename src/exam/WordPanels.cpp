@@ -3,8 +3,8 @@
 // heading; slots 10 to 12 stacked on the right; Done at the bottom right of the entry panel.
 #include "app/frmEntry.h"
 
+#include "core/WordContent.h"
 #include "exam/EntryField.h"
-#include "exam/WordContent.h"
 #include "ui/Twips.h"
 
 #include <QLabel>

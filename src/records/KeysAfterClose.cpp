@@ -1,6 +1,6 @@
 #include "records/KeysAfterClose.h"
 
-#include "platform/KeySender.h"
+#include "ui/KeySender.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -25,7 +25,7 @@ void sendHomeShiftEndOnceGone(QWidget* closing) {
     // Activation of the next window is announced through the event loop, so look after it.
     QTimer::singleShot(0, qApp, [gone] {
         if (focusRestsElsewhere(gone)) {
-            platform::sendHomeShiftEnd();
+            ui::sendHomeShiftEnd();
             return;
         }
         auto sent = std::make_shared<bool>(false);
@@ -36,7 +36,7 @@ void sendHomeShiftEndOnceGone(QWidget* closing) {
                                  return;
                              *sent = true;
                              watcher->deleteLater();
-                             platform::sendHomeShiftEnd();
+                             ui::sendHomeShiftEnd();
                          });
     });
 }

@@ -1,14 +1,14 @@
 #include "records/RecordsList.h"
 
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "records/Buttons.h"
 #include "records/ListGrid.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
+#include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -37,7 +37,7 @@ void RecordsList::Form_Load() {
                                                      : store::connectionStringA(folder));
     source->setRecordSource(QStringLiteral("Select * from ") + form.table);
     records::bindNewestFirst(MSHFlexGrid1, *source);
-    if (!store::notCaught(source->Refresh(), *source))
+    if (!ui::notCaught(source->Refresh(), *source))
         return;
     records::setColumnWidths(MSHFlexGrid1, form.columnWidths);
 }

@@ -1,19 +1,19 @@
 // The admin window: construction, load, the password check and the ways out.
 #include "records/frmAdm.h"
 
-#include "app/Windows.h"
 #include "app/frmEntry.h"
-#include "platform/MessageBox.h"
+#include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "records/AdminPassword.h"
 #include "records/Buttons.h"
 #include "records/DataGrid.h"
 #include "records/KeysAfterClose.h"
-#include "store/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
+#include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -91,7 +91,7 @@ void frmAdm::Form_Load() {
 void frmAdm::openTable(store::DataControl* control, const QString& table) {
     control->setConnectionString(store::connectionStringA(platform::programFolder()));
     control->setRecordSource(QStringLiteral("Select * from ") + table);
-    store::passedOver(control->Refresh());
+    ui::passedOver(control->Refresh());
 }
 
 void frmAdm::Command1_Click() {
@@ -106,8 +106,8 @@ void frmAdm::Command1_Click() {
 
 // Whatever the reason, the same warning, and the window closes.
 void frmAdm::refuse(records::PasswordCheck check) {
-    platform::messageBox(platform::Icon::Exclamation, QStringLiteral("Incorrect Admin Password"),
-                         QStringLiteral("Close"), this);
+    ui::messageBox(ui::Icon::Exclamation, QStringLiteral("Incorrect Admin Password"),
+                   QStringLiteral("Close"), this);
     switch (check) {
     case records::PasswordCheck::Empty:
         closeAndEnableMain();

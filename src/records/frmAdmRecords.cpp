@@ -1,12 +1,12 @@
 // The admin window's records stage: its grids, the column treatment, deleting and storing.
 #include "records/frmAdm.h"
 
-#include "platform/MessageBox.h"
 #include "records/AdminPassword.h"
 #include "records/Buttons.h"
 #include "records/DataGrid.h"
 #include "store/DataControl.h"
 #include "store/GridModel.h"
+#include "ui/MessageBox.h"
 #include "ui/Twips.h"
 #include "ui/clsOnTop.h"
 
@@ -115,17 +115,17 @@ void frmAdm::deleteRows(DataGrid* grid, const QList<int>& rows) {
     case store::GridModel::Deletion::Deleted:
         break;
     case store::GridModel::Deletion::LastRowKept:
-        platform::messageBox(platform::Icon::Exclamation,
-                             QStringLiteral("The last admin password cannot be deleted: without "
-                                            "it the Admin window could not be opened again.\n\n"
-                                            "Nothing was deleted."),
-                             kTitle, this);
+        ui::messageBox(ui::Icon::Exclamation,
+                       QStringLiteral("The last admin password cannot be deleted: without "
+                                      "it the Admin window could not be opened again.\n\n"
+                                      "Nothing was deleted."),
+                       kTitle, this);
         break;
     case store::GridModel::Deletion::Failed:
-        platform::messageBox(platform::Icon::Critical,
-                             QStringLiteral("The selected rows could not be deleted.\n\nError: ") +
-                                 model->lastError().text(),
-                             kTitle, this);
+        ui::messageBox(ui::Icon::Critical,
+                       QStringLiteral("The selected rows could not be deleted.\n\nError: ") +
+                           model->lastError().text(),
+                       kTitle, this);
         break;
     }
 }
@@ -137,9 +137,9 @@ void frmAdm::reportStoreFailure(DataGrid* grid) {
         return;
     const QString error = model->lastError().text();
     model->revertAll();
-    platform::messageBox(platform::Icon::Critical,
-                         QStringLiteral("The change could not be stored and has been undone.\n\n"
-                                        "Error: ") +
-                             error,
-                         kTitle, this);
+    ui::messageBox(ui::Icon::Critical,
+                   QStringLiteral("The change could not be stored and has been undone.\n\n"
+                                  "Error: ") +
+                       error,
+                   kTitle, this);
 }

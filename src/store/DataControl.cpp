@@ -1,6 +1,6 @@
 #include "store/DataControl.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/FileGuard.h"
 #include "store/GridModel.h"
 #include "store/Sqlite.h"

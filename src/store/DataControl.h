@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/GridModel.h"
 #include "store/RecordSet.h"
 

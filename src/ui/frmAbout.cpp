@@ -1,10 +1,10 @@
 #include "ui/frmAbout.h"
 
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>

@@ -2,8 +2,8 @@
 
 #include "agents/frmAgent.h"
 #include "agents/frmLog.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "ui/Windows.h"
 
 #include <QAction>
 #include <QApplication>

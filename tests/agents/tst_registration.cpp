@@ -1,6 +1,6 @@
 #include "AgentWindows.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "support/Find.h"
 #include "support/Rows.h"
@@ -113,7 +113,7 @@ void RegistrationTest::loadWithoutTheAgentsTableEndsTheProgram() {
     openFromMenu();
     QCOMPARE(seams->endCodes, QList<int>{1});
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Critical);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Critical);
     QVERIFY2(seams->boxes[0].text.contains(QStringLiteral("no such table")),
              qPrintable(seams->boxes[0].text));
 }
@@ -163,7 +163,7 @@ void RegistrationTest::addStoresTheNameAsTypedAndOpensTheSignIn() {
 
     QCOMPARE(agentRows(*seams), QList<QStringList>{{name}});
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[0].title, QStringLiteral("TORLENWORKS"));
     QCOMPARE(seams->boxes[0].text, QStringLiteral("New Agent Added! Good Luck!"));
     QVERIFY(!registration());
@@ -292,7 +292,7 @@ void RegistrationTest::addWithAnEmptyFieldStoresNothing() {
     settle();
 
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[0].title, QStringLiteral("TORLENWORKS"));
     QCOMPARE(seams->boxes[0].text, QStringLiteral("Complete the infomation above."));
     QVERIFY(agentRows(*seams).isEmpty());
@@ -373,7 +373,7 @@ void RegistrationTest::addTheDatabaseRefusesKeepsTheWindow() {
     QCOMPARE(seams->boxes.size(), 1);
     const quiltest::Box& box = seams->boxes[0];
     QCOMPARE(box.title, QStringLiteral("TORLENWORKS"));
-    QCOMPARE(box.icon, platform::Icon::Critical);
+    QCOMPARE(box.icon, ui::Icon::Critical);
     QVERIFY2(box.text.contains(QStringLiteral("\"First M. Lastname\" could not be stored")),
              qPrintable(box.text));
     QVERIFY2(box.text.contains(engineSays), qPrintable(box.text));

@@ -1,10 +1,10 @@
 #include "AgentWindows.h"
 
-#include "app/Counter.h"
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "support/Rows.h"
 #include "support/Seams.h"
+#include "ui/Counter.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -177,7 +177,7 @@ void SignInTest::okWithoutANameAsksForOne() {
     settle();
 
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[0].title, QStringLiteral("TORLENWORKS"));
     QCOMPARE(seams->boxes[0].text,
              QStringLiteral("Select User!\r\n\r\nIf its not you, you may register"));

@@ -1,12 +1,12 @@
-#include "agents/UsageClock.h"
 #include "app/frmEntry.h"
-#include "platform/FileChooser.h"
-#include "platform/MessageBox.h"
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
+#include "core/UsageClock.h"
 #include "store/DataControl.h"
 #include "support/Rescue.h"
 #include "support/Rows.h"
 #include "support/Seams.h"
+#include "ui/FileChooser.h"
+#include "ui/MessageBox.h"
 
 #include <QLabel>
 #include <QTest>
@@ -154,7 +154,7 @@ void UsageTest::exitThatCannotStoreReportsTheRow() {
     QCOMPARE(seams->boxes.size(), 2);
     QVERIFY(seams->boxes[0].question);
     const quiltest::Box& box = seams->boxes[1];
-    QCOMPARE(box.icon, platform::Icon::Critical);
+    QCOMPARE(box.icon, ui::Icon::Critical);
     QVERIFY2(box.text.contains(seams->databasePath()), qPrintable(box.text));
     QVERIFY2(box.text.contains(engineSays), qPrintable(box.text));
     for (const QString& field :
@@ -208,14 +208,14 @@ void UsageTest::exitThatCannotStoreRetriesOrSaves() {
 void UsageTest::withNobodyToAskTheFailureIsReportedAtOnce() {
     frmEntry* main = loadMainWindow();
     quiltest::execute(seams->databasePath(), QStringLiteral("DROP TABLE tblSystem"));
-    platform::setQuestionHook({});
-    platform::setFileChooserHook({});
+    ui::setQuestionHook({});
+    ui::setFileChooserHook({});
 
     main->exit_Click();
 
     QCOMPARE(seams->endCodes, QList<int>{1});
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Critical);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Critical);
     QVERIFY2(!seams->boxes[0].text.contains(QLatin1String("Saved to")),
              qPrintable(seams->boxes[0].text));
 }

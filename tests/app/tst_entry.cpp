@@ -1,10 +1,10 @@
-#include "app/Counter.h"
 #include "app/frmEntry.h"
-#include "platform/BannerPlayer.h"
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "support/Find.h"
 #include "support/Seams.h"
+#include "ui/BannerPlayer.h"
+#include "ui/Counter.h"
 
 #include <QAction>
 #include <QDir>
@@ -206,7 +206,7 @@ void EntryWindowTest::loadWithoutDatabaseEndsTheProgram() {
     window->Form_Load();
     QCOMPARE(seams->endCodes, QList<int>{1});
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Critical);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Critical);
     QVERIFY2(seams->boxes[0].text.contains(seams->databasePath()),
              qPrintable(seams->boxes[0].text));
     QCOMPARE(QDir(seams->folder()).entryList(QDir::Files), before);

@@ -1,5 +1,5 @@
-#include "app/Counter.h"
-#include "app/NumberText.h"
+#include "core/NumberText.h"
+#include "ui/Counter.h"
 
 #include <QLocale>
 #include <QTest>

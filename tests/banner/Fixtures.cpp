@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 
-#include "platform/swf/MovieReader.h"
+#include "movie/MovieReader.h"
 
 #include <QPainter>
 #include <QTest>
@@ -45,7 +45,7 @@ QByteArray compressedCopy(const QByteArray& plain) {
     return QByteArray("CWS") + plain.mid(3, 5) + qCompress(plain.mid(8), 9).mid(4);
 }
 
-QImage render(const platform::swf::MoviePlayer& player, QSize size) {
+QImage render(const movie::MoviePlayer& player, QSize size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::magenta);
     QPainter painter(&image);
@@ -54,16 +54,16 @@ QImage render(const platform::swf::MoviePlayer& player, QSize size) {
 }
 
 QImage renderFrame(const QByteArray& file, int frame, QSize size) {
-    platform::swf::Movie movie;
+    movie::Movie movie;
     QString error;
-    if (!platform::swf::readMovie(file, movie, error)) {
+    if (!movie::readMovie(file, movie, error)) {
         QTest::qFail(qPrintable(QStringLiteral("the movie cannot be read: ") + error), __FILE__,
                      __LINE__);
         return {};
     }
     if (size.isEmpty())
         size = (movie.frameRect.size() / 20).toSize();
-    platform::swf::MoviePlayer player(std::move(movie));
+    movie::MoviePlayer player(std::move(movie));
     for (int i = 0; i < frame; ++i)
         player.advance();
     return render(player, size);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/swf/MoviePlayer.h"
+#include "movie/MoviePlayer.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -21,7 +21,7 @@ QByteArray compressedCopy(const QByteArray& plain);
 // Reads the movie (failing the test if it cannot) and draws the given frame at the movie's own
 // size, or at size when one is given.
 QImage renderFrame(const QByteArray& file, int frame = 0, QSize size = {});
-QImage render(const platform::swf::MoviePlayer& player, QSize size);
+QImage render(const movie::MoviePlayer& player, QSize size);
 
 // Whether two colours differ by at most tolerance in every channel (edges are smoothed).
 bool near(QColor actual, QColor expected, int tolerance = 2);

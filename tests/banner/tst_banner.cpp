@@ -4,9 +4,9 @@
 #include "InPlace.h"
 #include "app/frmEntry.h"
 #include "banner/BannerMovie.h"
-#include "platform/BannerPlayer.h"
-#include "platform/swf/MovieReader.h"
+#include "movie/MovieReader.h"
 #include "support/Seams.h"
+#include "ui/BannerPlayer.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,15 +20,15 @@ using namespace bannertest;
 
 namespace {
 
-platform::swf::Movie read(const QByteArray& file) {
-    platform::swf::Movie movie;
+movie::Movie read(const QByteArray& file) {
+    movie::Movie movie;
     QString error;
-    if (!platform::swf::readMovie(file, movie, error))
+    if (!movie::readMovie(file, movie, error))
         qFatal("the banner cannot be read: %s", qPrintable(error));
     return movie;
 }
 
-QImage frameImage(platform::swf::MoviePlayer& player) {
+QImage frameImage(movie::MoviePlayer& player) {
     return render(player, QSize(bannergen::bannerWidth, bannergen::bannerHeight));
 }
 
@@ -81,7 +81,7 @@ void BannerTest::initTestCase() {
 }
 
 void BannerTest::bannerFitsTheStripAndLastsSomeSeconds() {
-    const platform::swf::Movie movie = read(banner.compressed());
+    const movie::Movie movie = read(banner.compressed());
     QCOMPARE(movie.signature, 'C');
     QCOMPARE(movie.frameRect, QRectF(0, 0, 193 * 20, 25 * 20));
     QCOMPARE(movie.frameRate, 12.0);
@@ -93,7 +93,7 @@ void BannerTest::bannerFitsTheStripAndLastsSomeSeconds() {
 }
 
 void BannerTest::titleIsTypedHeldAndFaded() {
-    platform::swf::MoviePlayer player(read(banner.compressed()));
+    movie::MoviePlayer player(read(banner.compressed()));
     std::vector<int> ink; // pixels of full letters in each frame
     QRect widest;
     for (int frame = 0; frame < banner.frames(); ++frame, player.advance()) {
@@ -115,8 +115,8 @@ void BannerTest::titleIsTypedHeldAndFaded() {
 }
 
 void BannerTest::plainAndCompressedBannersAgree() {
-    platform::swf::MoviePlayer plain(read(banner.plain()));
-    platform::swf::MoviePlayer compressed(read(banner.compressed()));
+    movie::MoviePlayer plain(read(banner.plain()));
+    movie::MoviePlayer compressed(read(banner.compressed()));
     for (int frame = 0; frame < banner.frames(); ++frame) {
         QCOMPARE(frameImage(compressed), frameImage(plain));
         plain.advance();
@@ -127,7 +127,7 @@ void BannerTest::plainAndCompressedBannersAgree() {
 void BannerTest::buildPutsTheBannerBesideTheProgram() {
     QFile built(QDir(qEnvironmentVariable("QUIL_BIN_DIR")).filePath(QStringLiteral("quil.swf")));
     QVERIFY2(built.open(QIODevice::ReadOnly), qPrintable(built.fileName()));
-    const platform::swf::Movie movie = read(built.readAll());
+    const movie::Movie movie = read(built.readAll());
     QCOMPARE(movie.signature, 'C');
     QCOMPARE(int(movie.frames.size()), banner.frames());
 }
@@ -135,7 +135,7 @@ void BannerTest::buildPutsTheBannerBesideTheProgram() {
 void BannerTest::playerRunsOnlyWhileShown() {
     QWidget panel;
     panel.setFixedSize(193, 25);
-    platform::BannerPlayer player(&panel);
+    ui::BannerPlayer player(&panel);
     player.setGeometry(panel.rect());
     player.setMovie(bannerPath);
     QVERIFY(player.isPlaying());
@@ -155,7 +155,7 @@ void BannerTest::playerRunsOnlyWhileShown() {
 }
 
 void BannerTest::playerLoopsFrameByFrame() {
-    platform::BannerPlayer player;
+    ui::BannerPlayer player;
     player.setMovie(bannerPath);
     QCOMPARE(player.frame(), 0);
     player.nextFrame();

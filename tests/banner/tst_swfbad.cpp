@@ -2,9 +2,9 @@
 // and the banner stays empty.
 #include "Fixtures.h"
 #include "banner/MovieWriter.h"
-#include "platform/BannerPlayer.h"
-#include "platform/swf/Limits.h"
-#include "platform/swf/MovieReader.h"
+#include "movie/Limits.h"
+#include "movie/MovieReader.h"
+#include "ui/BannerPlayer.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -13,7 +13,7 @@
 #include <QTimer>
 
 using namespace bannertest;
-namespace limits = platform::swf::limits;
+namespace limits = movie::limits;
 
 namespace {
 
@@ -95,9 +95,9 @@ void SwfBadFileTest::truncatedAtEveryByteIsRefused_data() {
 void SwfBadFileTest::truncatedAtEveryByteIsRefused() {
     QFETCH(QByteArray, movie);
     for (int size = 0; size < movie.size(); ++size) {
-        platform::swf::Movie read;
+        movie::Movie read;
         QString error;
-        QVERIFY2(!platform::swf::readMovie(movie.left(size), read, error),
+        QVERIFY2(!movie::readMovie(movie.left(size), read, error),
                  qPrintable(QStringLiteral("cut at %1 bytes").arg(size)));
         QVERIFY(!error.isEmpty());
         QVERIFY(read.frames.empty());
@@ -174,9 +174,9 @@ void SwfBadFileTest::hostileFilesAreRefused_data() {
 void SwfBadFileTest::hostileFilesAreRefused() {
     QFETCH(QByteArray, file);
     QFETCH(QString, reason);
-    platform::swf::Movie movie;
+    movie::Movie movie;
     QString error;
-    QVERIFY(!platform::swf::readMovie(file, movie, error));
+    QVERIFY(!movie::readMovie(file, movie, error));
     QVERIFY2(error.contains(reason), qPrintable(error));
     QVERIFY(movie.frames.empty());
 }
@@ -204,7 +204,7 @@ void SwfBadFileTest::bannerStaysEmpty() {
     QWidget panel;
     panel.setFixedSize(193, 25);
     panel.setAutoFillBackground(true);
-    platform::BannerPlayer banner(&panel);
+    ui::BannerPlayer banner(&panel);
     banner.setGeometry(panel.rect());
     panel.show();
     if (exists)
@@ -231,7 +231,7 @@ void SwfBadFileTest::badMovieAfterAGoodOneEmptiesTheBanner() {
     goodFile.close();
     badFile.close();
 
-    platform::BannerPlayer banner;
+    ui::BannerPlayer banner;
     banner.resize(100, 50);
     banner.show();
     banner.setMovie(good);
@@ -252,7 +252,7 @@ void SwfBadFileTest::movieTooSlowToDrawEmptiesTheBanner() {
     file.write(handMadeMovie());
     file.close();
 
-    platform::BannerPlayer banner;
+    ui::BannerPlayer banner;
     banner.resize(100, 50);
     banner.setMovie(path);
     banner.show();

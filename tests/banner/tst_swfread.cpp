@@ -2,14 +2,14 @@
 // banner generator uses.
 #include "Fixtures.h"
 #include "banner/MovieWriter.h"
-#include "platform/swf/MovieReader.h"
+#include "movie/MovieReader.h"
 
 #include <QTest>
 #include <functional>
 
 using namespace bannertest;
-using platform::swf::Movie;
-using platform::swf::readMovie;
+using movie::Movie;
+using movie::readMovie;
 
 namespace {
 
@@ -112,7 +112,7 @@ void SwfReadTest::loopsBackToTheFirstFrame() {
     Movie movie;
     QString error;
     QVERIFY(readMovie(handMadeMovie(), movie, error));
-    platform::swf::MoviePlayer player(std::move(movie));
+    movie::MoviePlayer player(std::move(movie));
     QVERIFY(player.advance()); // the box goes
     QCOMPARE(player.frame(), 1);
     QVERIFY(player.advance()); // and comes back

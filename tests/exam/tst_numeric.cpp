@@ -1,10 +1,10 @@
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
 #include "support/MainWindow.h"
 #include "support/Rescue.h"
 #include "support/Rows.h"
+#include "ui/Counter.h"
+#include "ui/Windows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -118,7 +118,7 @@ void NumericTest::startShowsTheDescriptionThenTheChosenSet() {
     startNumeric(set);
 
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[0].title, QStringLiteral("Quil's Data Entry"));
     QCOMPARE(seams->boxes[0].text,
              QStringLiteral("Numberic Test:\r\nDescription: 20 Fields X 4 Numbers = 80 "
@@ -206,7 +206,7 @@ void NumericTest::rowMatchesTheSummaryAndTheWindowIsIdleAfterwards() {
     window->Command1->click();
 
     QCOMPARE(seams->boxes.size(), 2);
-    QCOMPARE(seams->boxes[1].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[1].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[1].title, QStringLiteral("Quil's Data Entry"));
     QCOMPARE(seams->boxes[1].text,
              QStringLiteral("Finish!\r\n\r\nDate: 12/10/2026\r\nAgent: Ana M. Reyes\r\n"
@@ -398,7 +398,7 @@ void NumericTest::failedStoreReportsTheUnsavedResult() {
     // Retry is offered first; nobody takes it here.
     QVERIFY(seams->boxes[2].question);
     const quiltest::Box& report = seams->boxes[3];
-    QCOMPARE(report.icon, platform::Icon::Critical);
+    QCOMPARE(report.icon, ui::Icon::Critical);
     for (const char* part : {"Ana M. Reyes", "Numeric", "Errors: 0", "Accuracy: 100", "80"})
         QVERIFY2(report.text.contains(QLatin1String(part)), qPrintable(report.text));
 }

@@ -1,10 +1,10 @@
-#include "app/Counter.h"
-#include "app/Windows.h"
 #include "app/frmEntry.h"
+#include "core/WordContent.h"
 #include "exam/EntryField.h"
-#include "exam/WordContent.h"
 #include "support/MainWindow.h"
 #include "support/Rows.h"
+#include "ui/Counter.h"
+#include "ui/Windows.h"
 #include "ui/frmTu.h"
 
 #include <QAction>
@@ -160,7 +160,7 @@ void WordTestsTest::startShowsItsDescriptionAndTheDrawnRecord() {
     QFETCH(QString, course);
     start(kind, draw);
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, platform::Icon::Information);
+    QCOMPARE(seams->boxes[0].icon, ui::Icon::Information);
     QCOMPARE(seams->boxes[0].title, QStringLiteral("Quil's Data Entry"));
     QCOMPARE(seams->boxes[0].text,
              kind == Kind::Alpha

@@ -2,7 +2,7 @@
 // own store, and says on stdout which rows it has stored once each store has returned.
 //   fault_writer FOLDER TAG COUNT
 // Exits 0 when all rows were stored, 2 with the error on stderr when a store failed.
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 
 #include <QCoreApplication>

@@ -219,7 +219,7 @@ void FaultsTest::aLockHeldTooLongIsOfferedAgainThenReported() {
                 QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
         };
         if (retried) {
-            seams->answers = {platform::Answer::Retry};
+            seams->answers = {ui::Answer::Retry};
             seams->onBox = [&](const quiltest::Box& box) {
                 if (box.question)
                     release();
@@ -243,7 +243,7 @@ void FaultsTest::aLockHeldTooLongIsOfferedAgainThenReported() {
     }
     QCOMPARE(seams->endCodes, QList<int>{1});
     const quiltest::Box& report = seams->boxes.last();
-    QCOMPARE(report.icon, platform::Icon::Critical);
+    QCOMPARE(report.icon, ui::Icon::Critical);
     for (const char* part : {"locked", "Ana M. Reyes", "Errors: 20", "Accuracy: 72", "80"})
         QVERIFY2(report.text.contains(QLatin1String(part)), qPrintable(report.text));
     QVERIFY(stored.isEmpty());

@@ -2,7 +2,6 @@
 // editing rows, and the ways out.
 #include "Fill.h"
 
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "records/AdminPassword.h"
 #include "records/DataGrid.h"
@@ -12,6 +11,7 @@
 #include "support/Rows.h"
 #include "support/Seams.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -223,7 +223,7 @@ void AdminTest::passwordCheck() {
         return;
     }
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes.first().icon, platform::Icon::Exclamation);
+    QCOMPARE(seams->boxes.first().icon, ui::Icon::Exclamation);
     QCOMPARE(seams->boxes.first().text, kWarning);
     QCOMPARE(seams->boxes.first().title, QStringLiteral("Close"));
     QVERIFY(!adm->isVisible());
@@ -395,7 +395,7 @@ void AdminTest::failedWriteIsReportedAndUndone() {
         QTest::keyClick(results, Qt::Key_Delete);
     }
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes.first().icon, platform::Icon::Critical);
+    QCOMPARE(seams->boxes.first().icon, ui::Icon::Critical);
     QVERIFY2(seams->boxes.first().text.contains(QLatin1String("refused by the test")),
              qPrintable(seams->boxes.first().text));
     QCOMPARE(quiltest::rows(seams->databasePath(), QStringLiteral("tblRem")), before);
@@ -490,7 +490,7 @@ void AdminTest::deletingPasswordRowsKeepsTheLastOne() {
     const bool refused = left.size() == stored.size();
     QCOMPARE(seams->boxes.size(), refused ? 1 : 0);
     if (refused) {
-        QCOMPARE(seams->boxes.first().icon, platform::Icon::Exclamation);
+        QCOMPARE(seams->boxes.first().icon, ui::Icon::Exclamation);
         QVERIFY2(seams->boxes.first().text.contains(QLatin1String("last admin password")),
                  qPrintable(seams->boxes.first().text));
         for (const QString& password : stored)

@@ -2,7 +2,7 @@
 // and writes that neither read the whole table nor show a row twice or lose one.
 #include "Fill.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "store/GridModel.h"
 #include "support/Rows.h"

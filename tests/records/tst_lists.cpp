@@ -1,5 +1,4 @@
 // The results and system usage windows, opened from the main window's menu.
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "records/frmMn.h"
 #include "records/frmRemarks.h"
@@ -7,6 +6,7 @@
 #include "support/Rows.h"
 #include "support/Seams.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -206,7 +206,7 @@ void ListsTest::missingTableEndsTheProgram() {
                       QStringLiteral("DROP TABLE ") + listCase(window).table);
     open(window);
     QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes.first().icon, platform::Icon::Critical);
+    QCOMPARE(seams->boxes.first().icon, ui::Icon::Critical);
     QVERIFY2(seams->boxes.first().text.contains(seams->databasePath()),
              qPrintable(seams->boxes.first().text));
     QVERIFY2(seams->boxes.first().text.contains(listCase(window).table),

@@ -4,7 +4,7 @@
 #include "Journal.h"
 #include "RawDatabase.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "store/GridModel.h"
 #include "store/Schema.h"

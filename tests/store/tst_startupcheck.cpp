@@ -3,7 +3,7 @@
 #include "Journal.h"
 #include "RawDatabase.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/FileHeader.h"
 #include "store/Schema.h"
 #include "store/StartupCheck.h"

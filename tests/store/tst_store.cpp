@@ -1,12 +1,12 @@
 #include "RawDatabase.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 #include "store/DataControl.h"
-#include "store/ErrorPolicy.h"
 #include "store/GridModel.h"
 #include "store/RecordSet.h"
 #include "store/Schema.h"
 #include "support/Seams.h"
+#include "ui/ErrorPolicy.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -459,11 +459,11 @@ void StoreTest::badInputFailsRefresh() {
     QVERIFY(dc.model());
 
     StderrCapture err;
-    QCOMPARE(store::notCaught(false, dc), false);
+    QCOMPARE(ui::notCaught(false, dc), false);
     const QString written = err.text();
     QCOMPARE(seams.boxes.size(), 1);
     const quiltest::Box box = seams.boxes.first();
-    QCOMPARE(box.icon, platform::Icon::Critical);
+    QCOMPARE(box.icon, ui::Icon::Critical);
     QCOMPARE(box.title, kTitle);
     QVERIFY2(box.text.contains(dc.error()), qPrintable(box.text));
     if (named)
@@ -489,7 +489,7 @@ void StoreTest::readOnlyFileFailsRefresh() {
     auto results = control(store::connectionStringA(seams.folder()), QStringLiteral("tblRem"));
     QVERIFY(!results->Refresh());
     QVERIFY2(results->error().contains(QLatin1String("read-only")), qPrintable(results->error()));
-    QVERIFY(!store::notCaught(false, *results));
+    QVERIFY(!ui::notCaught(false, *results));
     QCOMPARE(seams.boxes.size(), 1);
     QVERIFY2(seams.boxes.first().text.contains(path), qPrintable(seams.boxes.first().text));
     QCOMPARE(seams.endCodes, QList<int>{1});
@@ -538,17 +538,17 @@ void StoreTest::fileRemovedOrReplacedWhileOpen() {
 
 void StoreTest::errorPolicies() {
     quiltest::Seams seams;
-    QVERIFY(!store::passedOver(false));
-    QVERIFY(store::notCaught(true, QStringLiteral("/q/dbTWRes.mdb"), QStringLiteral("x"),
-                             QStringLiteral("y")));
+    QVERIFY(!ui::passedOver(false));
+    QVERIFY(ui::notCaught(true, QStringLiteral("/q/dbTWRes.mdb"), QStringLiteral("x"),
+                          QStringLiteral("y")));
     QVERIFY(seams.boxes.isEmpty());
     QVERIFY(seams.endCodes.isEmpty());
 
     const QString unsaved = QStringLiteral("12/10/2026 | Juan D. Cruz | Numeric | 91.7");
     {
         StderrCapture err;
-        QVERIFY(!store::notCaught(false, QStringLiteral("/q/dbTWRes.mdb"),
-                                  QStringLiteral("disk I/O error"), unsaved));
+        QVERIFY(!ui::notCaught(false, QStringLiteral("/q/dbTWRes.mdb"),
+                               QStringLiteral("disk I/O error"), unsaved));
         QVERIFY(err.text().contains(unsaved));
     }
     QCOMPARE(seams.boxes.size(), 1);

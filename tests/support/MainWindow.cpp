@@ -1,8 +1,8 @@
 #include "support/MainWindow.h"
 
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"
+#include "ui/Windows.h"
 #include "ui/frmTu.h"
 
 #include <QApplication>

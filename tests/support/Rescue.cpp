@@ -1,6 +1,6 @@
 #include "support/Rescue.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,7 @@ QList<RescueScenario> rescueScenarios() {
 }
 
 void script(Seams& seams, const RescueScenario& scenario, std::function<void()> cure) {
-    seams.answers.assign(size_t(scenario.retries), platform::Answer::Retry);
+    seams.answers.assign(size_t(scenario.retries), ui::Answer::Retry);
     for (const QString& file : scenario.files)
         seams.chosenFiles.push_back(file.isEmpty() ? QString()
                                                    : QDir(seams.folder()).filePath(file));
@@ -47,7 +47,7 @@ void verifyQuestions(const Seams& seams, const RescueScenario& scenario, qsizety
     for (qsizetype k = first; k < first + scenario.questions(); ++k) {
         const Box& box = seams.boxes[k];
         QVERIFY2(box.question, qPrintable(box.text));
-        QCOMPARE(box.icon, platform::Icon::Exclamation);
+        QCOMPARE(box.icon, ui::Icon::Exclamation);
         QCOMPARE(box.title, QStringLiteral("Quil's Data Entry"));
         QVERIFY2(box.text.contains(QLatin1String("could not be stored")), qPrintable(box.text));
         QVERIFY2(box.text.contains(row.reason), qPrintable(box.text));
@@ -88,7 +88,7 @@ void verifyRescue(const Seams& seams, const RescueScenario& scenario, qsizetype 
     QCOMPARE(seams.boxes.size(), next + scenario.refused + 1);
     for (int k = 0; k < scenario.refused; ++k) {
         const Box& box = seams.boxes[next++];
-        QVERIFY2(!box.question && box.icon == platform::Icon::Exclamation, qPrintable(box.text));
+        QVERIFY2(!box.question && box.icon == ui::Icon::Exclamation, qPrintable(box.text));
         const QString path = QDir(seams.folder()).filePath(scenario.files.value(k));
         QVERIFY2(box.text.contains(QLatin1String("could not be saved")) &&
                      box.text.contains(QLatin1String("File: ") + path + QLatin1Char('\n')),
@@ -96,7 +96,7 @@ void verifyRescue(const Seams& seams, const RescueScenario& scenario, qsizetype 
     }
 
     const Box& report = seams.boxes[next];
-    QCOMPARE(report.icon, platform::Icon::Critical);
+    QCOMPARE(report.icon, ui::Icon::Critical);
     for (const QString& field : row.fields)
         QVERIFY2(report.text.contains(field), qPrintable(report.text));
     QVERIFY2(report.text.contains(row.reason), qPrintable(report.text));

@@ -1,11 +1,11 @@
 #include "support/Seams.h"
 
-#include "platform/EndProgram.h"
-#include "platform/FileChooser.h"
+#include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
-#include "store/ConnectionString.h"
 #include "store/Schema.h"
+#include "ui/EndProgram.h"
+#include "ui/FileChooser.h"
 
 #include <QDir>
 #include <QTest>
@@ -38,26 +38,24 @@ template <typename T> T takeFirst(std::deque<T>& script, T whenEmpty) {
 } // namespace
 
 Seams::Seams() {
-    platform::setMessageBoxHook(
-        [this](platform::Icon icon, const QString& text, const QString& title) {
-            const Box box{icon, text, title, false};
-            boxes.append(box);
-            if (onBox)
-                onBox(box);
-        });
-    platform::setQuestionHook(
-        [this](platform::Icon icon, const QString& text, const QString& title) {
-            const Box box{icon, text, title, true};
-            boxes.append(box);
-            if (onBox)
-                onBox(box);
-            return takeFirst(answers, platform::Answer::Cancel);
-        });
-    platform::setFileChooserHook([this](const QString&, const QString& suggestedPath) {
+    ui::setMessageBoxHook([this](ui::Icon icon, const QString& text, const QString& title) {
+        const Box box{icon, text, title, false};
+        boxes.append(box);
+        if (onBox)
+            onBox(box);
+    });
+    ui::setQuestionHook([this](ui::Icon icon, const QString& text, const QString& title) {
+        const Box box{icon, text, title, true};
+        boxes.append(box);
+        if (onBox)
+            onBox(box);
+        return takeFirst(answers, ui::Answer::Cancel);
+    });
+    ui::setFileChooserHook([this](const QString&, const QString& suggestedPath) {
         offeredFiles.append(suggestedPath);
         return takeFirst(chosenFiles, QString());
     });
-    platform::setEndProgramHook([this](int code) { endCodes.append(code); });
+    ui::setEndProgramHook([this](int code) { endCodes.append(code); });
     platform::setClock(&clock);
     platform::setRandomSourceFactory(
         [script = random] { return std::make_unique<ScriptedSource>(script); });
@@ -65,10 +63,10 @@ Seams::Seams() {
 }
 
 Seams::~Seams() {
-    platform::setMessageBoxHook({});
-    platform::setQuestionHook({});
-    platform::setFileChooserHook({});
-    platform::setEndProgramHook({});
+    ui::setMessageBoxHook({});
+    ui::setQuestionHook({});
+    ui::setFileChooserHook({});
+    ui::setEndProgramHook({});
     platform::setClock(nullptr);
     platform::setRandomSourceFactory({});
     platform::setProgramFolder({});

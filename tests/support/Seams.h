@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@
 namespace quiltest {
 
 struct Box {
-    platform::Icon icon;
+    ui::Icon icon;
     QString text;
     QString title;
     bool question; // a Retry/Cancel question, not an OK box
@@ -53,7 +53,7 @@ public:
     // Runs while a box or a question is "open", before it is answered.
     std::function<void(const Box&)> onBox;
     // The answers of the questions, in order; Cancel once the script has run out.
-    std::deque<platform::Answer> answers;
+    std::deque<ui::Answer> answers;
     // The files the save dialogs choose, in order (an empty path cancels one); none once the
     // script has run out. Each dialog's suggested path is recorded in offeredFiles.
     std::deque<QString> chosenFiles;

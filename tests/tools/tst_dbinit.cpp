@@ -1,6 +1,6 @@
 #include "RawDatabase.h"
 
-#include "store/ConnectionString.h"
+#include "core/ConnectionString.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/Windows.h"
 #include "app/frmEntry.h"
 #include "support/Seams.h"
+#include "ui/Windows.h"
 #include "ui/frmAbout.h"
 
 #include <QAction>
@@ -42,7 +42,7 @@ void AboutTest::helpShowsTheFourteenLines() {
     main->help->trigger();
     QCOMPARE(seams->boxes.size(), 1);
     const quiltest::Box& box = seams->boxes.first();
-    QCOMPARE(box.icon, platform::Icon::Information);
+    QCOMPARE(box.icon, ui::Icon::Information);
     QCOMPARE(box.title, QStringLiteral("Quil's Data Entry"));
     QCOMPARE(box.text,
              QStringLiteral(

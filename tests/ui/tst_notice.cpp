@@ -1,4 +1,4 @@
-#include "app/Windows.h"
+#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 #include "ui/frmTu.h"
 

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace platform {
-
-// Sends Home, then Shift+End, to the widget that has the keyboard focus.
-void sendHomeShiftEnd();
-
-} // namespace platform
