@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "BenchSeams.h"
+
 #include "agents/frmLog.h"
 #include "app/frmEntry.h"
 #include "platform/ProgramFolder.h"
@@ -76,13 +78,13 @@ void offscreenByDefault() {
 }
 
 void answerBoxes() {
-    ui::setMessageBoxHook([](ui::Icon icon, const QString& text, const QString&) {
+    static AnsweringDialogs dialogs([](ui::Icon icon, const QString& text) {
         if (icon == ui::Icon::Critical)
             std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     });
-    ui::setEndProgramHook([](int code) {
-        std::fprintf(stderr, "the program would have ended here with code %d\n", code);
-    });
+    static ReportedEnd end;
+    ui::Dialogs::replaceWith(&dialogs);
+    ui::ProgramEnd::replaceWith(&end);
 }
 
 namespace {
@@ -116,7 +118,7 @@ bool makeProgramFolder(const QString& folder, bool withBanner, const QString& ag
         ok = ok && execute(query, QStringLiteral("cannot add the agent"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-agent"));
-    platform::setProgramFolder(folder);
+    useProgramFolder(folder);
     return ok;
 }
 

@@ -5,15 +5,14 @@
 //   build/bin/quil-bench-banner [seconds]     (offscreen unless QT_QPA_PLATFORM says otherwise)
 //
 // The movie is build/bin/quil.swf, the one the build writes beside the program.
+#include "BenchSeams.h"
 #include "app/frmEntry.h"
 #include "banner/MovieWriter.h"
 #include "movie/Limits.h"
 #include "movie/MoviePlayer.h"
 #include "movie/MovieReader.h"
-#include "platform/ProgramFolder.h"
 #include "store/Schema.h"
 #include "ui/BannerPlayer.h"
-#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,7 +72,7 @@ bool makeFolder(const QTemporaryDir& dir, bool withMovie, const QString& movie) 
 }
 
 QWidget* mainWindow(const QString& folder, PaintCounter& counter) {
-    platform::setProgramFolder(folder);
+    bench::useProgramFolder(folder);
     auto* window = new frmEntry;
     window->Form_Load();
     window->sss->installEventFilter(&counter);
@@ -125,9 +124,10 @@ int main(int argc, char** argv) {
                      qPrintable(movie));
         return 1;
     }
-    ui::setMessageBoxHook([](ui::Icon, const QString& text, const QString&) {
+    bench::AnsweringDialogs dialogs([](ui::Icon, const QString& text) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     });
+    ui::Dialogs::replaceWith(&dialogs);
     QTemporaryDir withBanner, withoutBanner;
     if (!makeFolder(withBanner, true, movie) || !makeFolder(withoutBanner, false, movie))
         return 1;

@@ -2,9 +2,9 @@
 // to the time-out summary, left to run undisturbed; goal: within 50 ms of 25 s. Offscreen.
 //
 //   quil-bench-countdown [runs, default 3]
+#include "BenchSeams.h"
 #include "BenchSupport.h"
 #include "app/frmEntry.h"
-#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -23,7 +23,7 @@ constexpr double kCountdownSeconds = 25;
 double oneCountdown(frmEntry* main) {
     double started = -1, summarised = -1;
     QEventLoop loop;
-    ui::setMessageBoxHook([&](ui::Icon, const QString& text, const QString&) {
+    bench::AnsweringDialogs dialogs([&](ui::Icon, const QString& text) {
         if (text.startsWith(QLatin1String("Numberic Test:")))
             started = bench::monotonicSeconds(); // the box returns at once: answered now
         else if (text.startsWith(QLatin1String("Time's Up!"))) {
@@ -31,9 +31,11 @@ double oneCountdown(frmEntry* main) {
             loop.quit();
         }
     });
+    ui::Dialogs::replaceWith(&dialogs);
     QTimer::singleShot(int(kCountdownSeconds * 1000) + 10000, &loop, &QEventLoop::quit);
     main->number_Click();
     loop.exec();
+    bench::answerBoxes();
     return summarised < 0 || started < 0 ? -1 : summarised - started;
 }
 

@@ -3,9 +3,9 @@
 // window holds its grids open. Prints figures; never fails on timing.
 //
 //   quil-bench-records [rows of the big table, default 1000000]
+#include "BenchSeams.h"
 #include "app/frmEntry.h"
 #include "exam/ResultRecord.h"
-#include "platform/ProgramFolder.h"
 #include "records/DataGrid.h"
 #include "records/frmAdm.h"
 #include "records/frmRemarks.h"
@@ -117,7 +117,7 @@ bool run(int rows, Figures* figures) {
     if (!fillResults(path, rows))
         return false;
     std::printf("  %d rows stored in %.1f s\n", rows, double(filling.elapsed()) / 1000);
-    platform::setProgramFolder(folder.path());
+    bench::useProgramFolder(folder.path());
 
     frmEntry* main = Windows::show<frmEntry>();
     main->Timer1->stop();
@@ -180,11 +180,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int big = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000000;
     constexpr int kSmall = 100;
-    ui::setMessageBoxHook([](ui::Icon, const QString& text, const QString&) {
+    bench::AnsweringDialogs dialogs([](ui::Icon, const QString& text) {
         if (!text.startsWith(QLatin1String("Numeric Test:")))
             std::fprintf(stderr, "box: %s\n", qPrintable(text));
     });
-    ui::setEndProgramHook([](int code) { std::fprintf(stderr, "end program %d\n", code); });
+    bench::ReportedEnd end;
+    ui::Dialogs::replaceWith(&dialogs);
+    ui::ProgramEnd::replaceWith(&end);
 
     const std::vector<int> sizes{kSmall, 10000, big};
     std::vector<Figures> figures(sizes.size());

@@ -1,11 +1,13 @@
 #include "agents/frmLog.h"
 #include "platform/RaisedIds.h"
+#include "ui/Dialogs.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -22,9 +24,36 @@ bool hasDisplay() {
     return false;
 }
 
+// The one option of the program: --answer-boxes, for a run that nobody can answer, such as
+// one on the offscreen platform, where a modal box would wait for ever. It changes nothing
+// but the dialogs, so it is honoured even with raised ids.
+constexpr const char* kAnswerBoxes = "--answer-boxes";
+
+bool takeAnswerBoxes(int& argc, char* argv[]) {
+    const auto end = std::remove_if(argv + 1, argv + argc, [](const char* argument) {
+        return std::strcmp(argument, kAnswerBoxes) == 0;
+    });
+    const bool given = end != argv + argc;
+    argc = int(end - argv);
+    argv[argc] = nullptr;
+    return given;
+}
+
+// Without a screen nobody sees a box: say so once, instead of leaving a run to hang unseen.
+void warnOfUnseenBoxes() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        return;
+    std::fprintf(stderr,
+                 "quil-data-entry: the %s platform shows no screen: message boxes will wait for "
+                 "an answer; start with %s to have them answered and written here\n",
+                 qPrintable(platform), kAnswerBoxes);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const bool answerBoxes = takeAnswerBoxes(argc, argv);
     // Installed setgid, the program holds rights its caller lacks, and Qt guards none of them
     // (it refuses a raised user id unless allowed, and ignores a raised group): nothing the
     // caller sets may load code into it or point it at files. Qt's own options
@@ -42,6 +71,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quil's Data Entry"));
+    ui::AnsweredDialogs answered;
+    if (answerBoxes)
+        ui::Dialogs::replaceWith(&answered);
+    else
+        warnOfUnseenBoxes();
     // The sign-in window shows the main window behind it as it loads.
     Windows::show<frmLog>();
     return QApplication::exec();

@@ -13,20 +13,11 @@ public:
     QString timeText() const override { return timeOfDayText(QDateTime::currentDateTime()); }
 };
 
-const Clock*& current() {
-    static const Clock* c = nullptr;
-    return c;
-}
-
 } // namespace
 
-const Clock& clock() {
-    static const SystemClock system;
-    return current() ? *current() : system;
-}
-
-void setClock(const Clock* c) {
-    current() = c;
+Clock& Clock::real() {
+    static SystemClock system;
+    return system;
 }
 
 QString shortDateText(const QDateTime& moment) {

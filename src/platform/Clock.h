@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <QString>
 
 class QDateTime;
@@ -7,16 +9,19 @@ class QDateTime;
 namespace platform {
 
 // The date and time of day as the program shows and stores them.
-class Clock {
+class Clock : public Seam<Clock> {
 public:
     virtual ~Clock() = default;
     virtual QString dateText() const = 0; // the locale's short date, with a four-digit year
     virtual QString timeText() const = 0; // the locale's time of day, with seconds
+
+    // The system's clock.
+    static Clock& real();
 };
 
-const Clock& clock();
-// nullptr restores the real clock. The caller keeps ownership.
-void setClock(const Clock* clock);
+inline const Clock& clock() {
+    return Clock::instance();
+}
 
 // The text forms used by the real clock, for any moment (they follow the process locale).
 QString shortDateText(const QDateTime& moment);

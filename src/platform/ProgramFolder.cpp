@@ -4,18 +4,15 @@
 
 namespace platform {
 namespace {
-QString& overridden() {
-    static QString folder;
-    return folder;
-}
+class RunningProgramFolder final : public ProgramFolder {
+public:
+    QString path() const override { return QCoreApplication::applicationDirPath(); }
+};
 } // namespace
 
-QString programFolder() {
-    return overridden().isEmpty() ? QCoreApplication::applicationDirPath() : overridden();
-}
-
-void setProgramFolder(const QString& folder) {
-    overridden() = folder;
+ProgramFolder& ProgramFolder::real() {
+    static RunningProgramFolder folder;
+    return folder;
 }
 
 } // namespace platform

@@ -16,21 +16,16 @@ private:
     std::mt19937_64 engine{20061231u};
 };
 
-RandomSourceFactory& factory() {
-    static RandomSourceFactory f;
-    return f;
-}
+class FixedSeedSources final : public RandomSources {
+public:
+    std::unique_ptr<RandomSource> make() override { return std::make_unique<FixedSeedSource>(); }
+};
 
 } // namespace
 
-std::unique_ptr<RandomSource> makeRandomSource() {
-    if (factory())
-        return factory()();
-    return std::make_unique<FixedSeedSource>();
-}
-
-void setRandomSourceFactory(RandomSourceFactory f) {
-    factory() = std::move(f);
+RandomSources& RandomSources::real() {
+    static FixedSeedSources sources;
+    return sources;
 }
 
 } // namespace platform

@@ -1,22 +1,31 @@
 #pragma once
 
-#include <functional>
+#include "platform/Seam.h"
+
 #include <memory>
 
 namespace platform {
 
-// A uniform pseudo-random source in [0, 1). It is never seeded from the clock: every run of
-// the program starts the same sequence.
+// A uniform pseudo-random source in [0, 1).
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
     virtual double next() = 0;
 };
 
-std::unique_ptr<RandomSource> makeRandomSource();
+// Makes the random source of each window that draws.
+class RandomSources : public Seam<RandomSources> {
+public:
+    virtual ~RandomSources() = default;
+    virtual std::unique_ptr<RandomSource> make() = 0;
 
-using RandomSourceFactory = std::function<std::unique_ptr<RandomSource>()>;
-// An empty factory restores the real source.
-void setRandomSourceFactory(RandomSourceFactory factory);
+    // Sources that are never seeded from the clock: every run of the program, and every window,
+    // starts the same sequence.
+    static RandomSources& real();
+};
+
+inline std::unique_ptr<RandomSource> makeRandomSource() {
+    return RandomSources::instance().make();
+}
 
 } // namespace platform

@@ -8,29 +8,26 @@
 
 namespace ui {
 namespace {
-EndProgramHook& hook() {
-    static EndProgramHook h;
-    return h;
-}
+
+class ProcessEnd final : public ProgramEnd {
+public:
+    void end(int exitCode) override {
+        const QStringList names = QSqlDatabase::connectionNames();
+        for (const QString& name : names)
+            QSqlDatabase::database(name, false).close();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        // Leave at once: no window handler may run after this point, and no global destructor
+        // may run while windows still exist.
+        std::_Exit(exitCode);
+    }
+};
+
 } // namespace
 
-void endProgram(int exitCode) {
-    if (hook()) {
-        hook()(exitCode);
-        return;
-    }
-    const QStringList names = QSqlDatabase::connectionNames();
-    for (const QString& name : names)
-        QSqlDatabase::database(name, false).close();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    // Leave at once: no window handler may run after this point, and no global destructor
-    // may run while windows still exist.
-    std::_Exit(exitCode);
-}
-
-void setEndProgramHook(EndProgramHook h) {
-    hook() = std::move(h);
+ProgramEnd& ProgramEnd::real() {
+    static ProcessEnd end;
+    return end;
 }
 
 } // namespace ui

@@ -1,15 +1,22 @@
 #pragma once
 
-#include <functional>
+#include "platform/Seam.h"
 
 namespace ui {
 
-// Ends the program at once with the given exit code: open database connections are closed
-// first, so the file is left consistent and without journal files.
-void endProgram(int exitCode);
+// The end of the program with an exit code.
+class ProgramEnd : public platform::Seam<ProgramEnd> {
+public:
+    virtual ~ProgramEnd() = default;
+    virtual void end(int exitCode) = 0;
 
-using EndProgramHook = std::function<void(int exitCode)>;
-// Tests record the end instead; the process goes on. An empty hook restores the real end.
-void setEndProgramHook(EndProgramHook hook);
+    // Ends the process at once: open database connections are closed first, so the file is left
+    // consistent and without journal files. It never returns.
+    static ProgramEnd& real();
+};
+
+inline void endProgram(int exitCode) {
+    ProgramEnd::instance().end(exitCode);
+}
 
 } // namespace ui

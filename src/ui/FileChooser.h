@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QString>
-#include <functional>
-
-class QWidget;
+#include "ui/Dialogs.h"
 
 namespace ui {
 
-// Asks for a file to save to: a modal save dialog that starts at suggestedPath (a folder and
-// a file name) and confirms overwriting. The chosen path, or an empty string when the dialog
-// was cancelled. Where nobody could answer it (no screen), no file is chosen.
-QString chooseSaveFile(const QString& title, const QString& suggestedPath,
-                       QWidget* parent = nullptr);
-
-using FileChooserHook = std::function<QString(const QString& title, const QString& suggestedPath)>;
-// An empty hook restores the real dialog.
-void setFileChooserHook(FileChooserHook hook);
+// Asks for a file to save to, starting at suggestedPath (a folder and a file name): the chosen
+// path, or an empty string when the dialog was cancelled.
+inline QString chooseSaveFile(const QString& title, const QString& suggestedPath,
+                              QWidget* parent = nullptr) {
+    return Dialogs::instance().chooseSaveFile(title, suggestedPath, parent);
+}
 
 } // namespace ui

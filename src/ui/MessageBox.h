@@ -1,31 +1,19 @@
 #pragma once
 
-#include <QString>
-#include <functional>
-
-class QWidget;
+#include "ui/Dialogs.h"
 
 namespace ui {
 
-enum class Icon { Information, Exclamation, Critical };
+// A message box with an OK button only; it returns once it has been answered.
+inline void messageBox(Icon icon, const QString& text, const QString& title,
+                       QWidget* parent = nullptr) {
+    Dialogs::instance().message(icon, text, title, parent);
+}
 
-// Every message box of the program goes through here. The real box is modal with an OK button
-// only; tests install a hook that answers it instead.
-void messageBox(Icon icon, const QString& text, const QString& title, QWidget* parent = nullptr);
-
-using MessageBoxHook = std::function<void(Icon, const QString& text, const QString& title)>;
-// An empty hook restores the real box.
-void setMessageBoxHook(MessageBoxHook hook);
-
-enum class Answer { Retry, Cancel };
-
-// A modal box that asks: Retry (the default button) or Cancel (also Escape and closing it).
-// Where nobody could answer it (no screen), it is answered Cancel at once.
-Answer retryOrCancel(Icon icon, const QString& text, const QString& title,
-                     QWidget* parent = nullptr);
-
-using QuestionHook = std::function<Answer(Icon, const QString& text, const QString& title)>;
-// An empty hook restores the real box.
-void setQuestionHook(QuestionHook hook);
+// A box that asks: Retry (the default button) or Cancel (also Escape and closing it).
+inline Answer retryOrCancel(Icon icon, const QString& text, const QString& title,
+                            QWidget* parent = nullptr) {
+    return Dialogs::instance().retryOrCancel(icon, text, title, parent);
+}
 
 } // namespace ui

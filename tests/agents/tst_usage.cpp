@@ -204,20 +204,34 @@ void UsageTest::exitThatCannotStoreRetriesOrSaves() {
     QCOMPARE(seams->endCodes, QList<int>{0});
 }
 
-// Offscreen, the real question and dialog answer at once: Cancel, no file.
+// Where nobody can answer (the program was told so at start), the question and the save dialog
+// are answered at once, Cancel and no file, and every dialog is written out: the failure is
+// reported and the program ends without waiting.
 void UsageTest::withNobodyToAskTheFailureIsReportedAtOnce() {
     frmEntry* main = loadMainWindow();
     quiltest::execute(seams->databasePath(), QStringLiteral("DROP TABLE tblSystem"));
-    ui::setQuestionHook({});
-    ui::setFileChooserHook({});
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
+    QVERIFY(out);
+    ui::AnsweredDialogs nobody(out.get());
+    ui::Dialogs::replaceWith(&nobody);
 
     main->exit_Click();
 
     QCOMPARE(seams->endCodes, QList<int>{1});
-    QCOMPARE(seams->boxes.size(), 1);
-    QCOMPARE(seams->boxes[0].icon, ui::Icon::Critical);
-    QVERIFY2(!seams->boxes[0].text.contains(QLatin1String("Saved to")),
-             qPrintable(seams->boxes[0].text));
+    std::rewind(out.get());
+    QByteArray written(1 << 16, '\0');
+    written.resize(qsizetype(std::fread(written.data(), 1, size_t(written.size()), out.get())));
+    const QString text = QString::fromLocal8Bit(written);
+    const QStringList answered = {
+        QStringLiteral("exclamation question \"Quil's Data Entry\", answered Cancel"),
+        QStringLiteral("save dialog"),
+        QStringLiteral("critical box \"Quil's Data Entry\", answered OK")};
+    qsizetype from = 0;
+    for (const QString& step : answered) {
+        from = text.indexOf(step, from);
+        QVERIFY2(from >= 0, qPrintable(step + QStringLiteral(" missing in:\n") + text));
+    }
+    QVERIFY2(!text.contains(QLatin1String("Saved to")), qPrintable(text));
 }
 
 QTEST_MAIN(UsageTest)

@@ -94,12 +94,16 @@ void startAs(QProcess& process, bool asOrdinaryUser, const QString& program,
         process.start(program, arguments);
 }
 
-// Starts the program offscreen.
-void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser = false) {
+const QString kAnswerBoxes = QStringLiteral("--answer-boxes");
+
+// Starts the program offscreen, where nobody can answer its boxes: they are answered on stderr
+// unless told otherwise.
+void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser = false,
+           const QStringList& arguments = {kAnswerBoxes}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
-    startAs(process, asOrdinaryUser, folder.program);
+    startAs(process, asOrdinaryUser, folder.program, arguments);
 }
 
 // A group id no group of this machine has, so that the ordinary user is no member of it.
@@ -145,6 +149,7 @@ private slots:
     void opensADatabaseMadeByDbinit();
     void setgidInstallUsesTheGroupsDatabase();
     void saysSoWithoutADisplay();
+    void boxesWaitForAnAnswerUnlessToldOtherwise();
     void startsPastAFifoInPlaceOfTheBanner();
 };
 
@@ -239,7 +244,8 @@ void ProgramTest::setgidInstallUsesTheGroupsDatabase() {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), callerFolder);
     env.insert(QStringLiteral("QT_DEBUG_PLUGINS"), QStringLiteral("1"));
-    const QStringList arguments{QStringLiteral("-platformpluginpath"), callerArgument};
+    const QStringList arguments{QStringLiteral("-platformpluginpath"), callerArgument,
+                                kAnswerBoxes};
 
     for (const bool setgid : {false, true}) {
         QVERIFY(setAccess(folder.program, group, setgid ? 02755 : 0755));
@@ -280,6 +286,34 @@ void ProgramTest::saysSoWithoutADisplay() {
     const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError()).trimmed();
     QVERIFY2(stderrText.contains(QStringLiteral("no display")), qPrintable(stderrText));
     QVERIFY2(!stderrText.contains(QLatin1Char('\n')), qPrintable(stderrText));
+}
+
+// Offscreen nobody sees a box. Told to, the program answers each and writes it out; untold, it
+// says once that boxes will wait, and the box waits: nothing is answered unseen.
+void ProgramTest::boxesWaitForAnAnswerUnlessToldOtherwise() {
+    ProgramFolder folder(Fixture::None);
+    QProcess told;
+    start(told, folder);
+    QVERIFY(told.waitForFinished(30000));
+    QCOMPARE(told.exitCode(), 1);
+    const QString answered = QString::fromLocal8Bit(told.readAllStandardError());
+    QVERIFY2(answered.contains(QLatin1String("critical box \"Quil's Data Entry\", answered OK")),
+             qPrintable(answered));
+    QVERIFY2(!answered.contains(QLatin1String("will wait")), qPrintable(answered));
+
+    QProcess untold;
+    untold.setReadChannel(QProcess::StandardError);
+    start(untold, folder, false, {});
+    QVERIFY(untold.waitForStarted());
+    QString log;
+    const bool warned =
+        waitForError(untold, QStringLiteral("message boxes will wait"), &log, 20000);
+    const bool waits = warned && !untold.waitForFinished(2000);
+    untold.kill();
+    untold.waitForFinished();
+    QVERIFY2(warned && waits,
+             qPrintable(log + QString::fromLocal8Bit(untold.readAllStandardError())));
+    QVERIFY2(!log.contains(QLatin1String("\", answered ")), qPrintable(log));
 }
 
 // A FIFO named like the banner movie: the load refuses it without waiting for a writer, and the

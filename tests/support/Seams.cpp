@@ -1,11 +1,7 @@
 #include "support/Seams.h"
 
 #include "core/ConnectionString.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Random.h"
 #include "store/Schema.h"
-#include "ui/EndProgram.h"
-#include "ui/FileChooser.h"
 
 #include <QDir>
 #include <QTest>
@@ -37,39 +33,45 @@ template <typename T> T takeFirst(std::deque<T>& script, T whenEmpty) {
 }
 } // namespace
 
+void RecordedDialogs::message(ui::Icon icon, const QString& text, const QString& title, QWidget*) {
+    const Box box{icon, text, title, false};
+    seams.boxes.append(box);
+    if (seams.onBox)
+        seams.onBox(box);
+}
+
+ui::Answer RecordedDialogs::retryOrCancel(ui::Icon icon, const QString& text, const QString& title,
+                                          QWidget*) {
+    const Box box{icon, text, title, true};
+    seams.boxes.append(box);
+    if (seams.onBox)
+        seams.onBox(box);
+    return takeFirst(seams.answers, ui::Answer::Cancel);
+}
+
+QString RecordedDialogs::chooseSaveFile(const QString&, const QString& suggestedPath, QWidget*) {
+    seams.offeredFiles.append(suggestedPath);
+    return takeFirst(seams.chosenFiles, QString());
+}
+
+std::unique_ptr<platform::RandomSource> ScriptedSources::make() {
+    return std::make_unique<ScriptedSource>(script);
+}
+
 Seams::Seams() {
-    ui::setMessageBoxHook([this](ui::Icon icon, const QString& text, const QString& title) {
-        const Box box{icon, text, title, false};
-        boxes.append(box);
-        if (onBox)
-            onBox(box);
-    });
-    ui::setQuestionHook([this](ui::Icon icon, const QString& text, const QString& title) {
-        const Box box{icon, text, title, true};
-        boxes.append(box);
-        if (onBox)
-            onBox(box);
-        return takeFirst(answers, ui::Answer::Cancel);
-    });
-    ui::setFileChooserHook([this](const QString&, const QString& suggestedPath) {
-        offeredFiles.append(suggestedPath);
-        return takeFirst(chosenFiles, QString());
-    });
-    ui::setEndProgramHook([this](int code) { endCodes.append(code); });
-    platform::setClock(&clock);
-    platform::setRandomSourceFactory(
-        [script = random] { return std::make_unique<ScriptedSource>(script); });
-    platform::setProgramFolder(dir.path());
+    ui::Dialogs::replaceWith(&dialogs);
+    ui::ProgramEnd::replaceWith(&end);
+    platform::Clock::replaceWith(&clock);
+    platform::RandomSources::replaceWith(&sources);
+    platform::ProgramFolder::replaceWith(&programFolder);
 }
 
 Seams::~Seams() {
-    ui::setMessageBoxHook({});
-    ui::setQuestionHook({});
-    ui::setFileChooserHook({});
-    ui::setEndProgramHook({});
-    platform::setClock(nullptr);
-    platform::setRandomSourceFactory({});
-    platform::setProgramFolder({});
+    ui::Dialogs::replaceWith(nullptr);
+    ui::ProgramEnd::replaceWith(nullptr);
+    platform::Clock::replaceWith(nullptr);
+    platform::RandomSources::replaceWith(nullptr);
+    platform::ProgramFolder::replaceWith(nullptr);
 }
 
 QString Seams::databasePath() const {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "ui/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
+#include "ui/Dialogs.h"
+#include "ui/EndProgram.h"
 
 #include <QList>
 #include <QString>
@@ -35,6 +38,48 @@ struct RandomScript {
     int draws = 0;
 };
 
+class Seams;
+
+// The seams' stand-ins, each telling the fixture what happened.
+class RecordedDialogs final : public ui::Dialogs {
+public:
+    explicit RecordedDialogs(Seams& seams) : seams(seams) {}
+    void message(ui::Icon icon, const QString& text, const QString& title, QWidget*) override;
+    ui::Answer retryOrCancel(ui::Icon icon, const QString& text, const QString& title,
+                             QWidget*) override;
+    QString chooseSaveFile(const QString& title, const QString& suggestedPath, QWidget*) override;
+
+private:
+    Seams& seams;
+};
+
+class RecordedEnd final : public ui::ProgramEnd {
+public:
+    explicit RecordedEnd(QList<int>& codes) : codes(codes) {}
+    void end(int exitCode) override { codes.append(exitCode); }
+
+private:
+    QList<int>& codes;
+};
+
+class ScriptedSources final : public platform::RandomSources {
+public:
+    explicit ScriptedSources(std::shared_ptr<RandomScript> script) : script(std::move(script)) {}
+    std::unique_ptr<platform::RandomSource> make() override;
+
+private:
+    std::shared_ptr<RandomScript> script;
+};
+
+class FixedFolder final : public platform::ProgramFolder {
+public:
+    explicit FixedFolder(QString folder) : folder(std::move(folder)) {}
+    QString path() const override { return folder; }
+
+private:
+    QString folder;
+};
+
 // Replaces every platform seam for one test case and restores them afterwards: message boxes
 // are recorded and answered OK, questions are recorded among them and answered from a script,
 // save dialogs choose from a script, the end of the program is recorded, the clock is fixed,
@@ -66,6 +111,10 @@ public:
 
 private:
     QTemporaryDir dir;
+    RecordedDialogs dialogs{*this};
+    RecordedEnd end{endCodes};
+    ScriptedSources sources{random};
+    FixedFolder programFolder{dir.path()};
 };
 
 } // namespace quiltest
