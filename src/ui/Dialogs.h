@@ -18,8 +18,7 @@ class Dialogs : public platform::Seam<Dialogs> {
 public:
     virtual ~Dialogs() = default;
     // A box with an OK button only.
-    virtual void message(Icon icon, const QString& text, const QString& title,
-                         QWidget* parent) = 0;
+    virtual void message(Icon icon, const QString& text, const QString& title, QWidget* parent) = 0;
     // A box that asks: Retry (the default button) or Cancel (also Escape and closing it).
     virtual Answer retryOrCancel(Icon icon, const QString& text, const QString& title,
                                  QWidget* parent) = 0;

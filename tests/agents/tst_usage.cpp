@@ -1,6 +1,5 @@
 #include "app/frmEntry.h"
 #include "core/ConnectionString.h"
-#include "core/UsageClock.h"
 #include "store/DataControl.h"
 #include "support/Rescue.h"
 #include "support/Rows.h"
@@ -20,8 +19,6 @@ private slots:
     void init();
     void cleanup();
 
-    void usageTextAfterTicks_data();
-    void usageTextAfterTicks();
     void clockTickShowsTheTimeAndTheUsage();
     void exitStoresOneUsageRowAndEnds_data();
     void exitStoresOneUsageRowAndEnds();
@@ -54,27 +51,6 @@ frmEntry* UsageTest::loadMainWindow() {
     window->Timer4->stop();
     window->Timer1->stop();
     return window.get();
-}
-
-void UsageTest::usageTextAfterTicks_data() {
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("usage");
-    QTest::newRow("1") << 1 << "SD: 0 hr 0 min 1 sec";
-    QTest::newRow("59") << 59 << "SD: 0 hr 0 min 59 sec";
-    QTest::newRow("60: the seconds roll") << 60 << "SD: 0 hr 1 min 0 sec";
-    QTest::newRow("3599") << 3599 << "SD: 0 hr 59 min 59 sec";
-    QTest::newRow("3600: sixty minutes for one tick") << 3600 << "SD: 0 hr 60 min 0 sec";
-    QTest::newRow("3601: the minutes roll a tick late") << 3601 << "SD: 1 hr 0 min 1 sec";
-    QTest::newRow("a day and an hour") << 90001 << "SD: 25 hr 0 min 1 sec";
-}
-
-void UsageTest::usageTextAfterTicks() {
-    QFETCH(int, ticks);
-    QFETCH(QString, usage);
-    agents::UsageCount count;
-    for (int tick = 0; tick < ticks; ++tick)
-        agents::tick(count);
-    QCOMPARE(agents::usageText(count), usage);
 }
 
 void UsageTest::clockTickShowsTheTimeAndTheUsage() {

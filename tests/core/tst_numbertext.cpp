@@ -1,5 +1,4 @@
 #include "core/NumberText.h"
-#include "ui/Counter.h"
 
 #include <QLocale>
 #include <QTest>
@@ -10,8 +9,6 @@ class NumberTextTest : public QObject {
 private slots:
     void readsAndWrites_data();
     void readsAndWrites();
-    void sumsRoundToFifteenDigits_data();
-    void sumsRoundToFifteenDigits();
     void ignoresTheProcessLocale();
 };
 
@@ -33,28 +30,6 @@ void NumberTextTest::readsAndWrites() {
     QFETCH(QString, written);
     QCOMPARE(numberValue(text), value);
     QCOMPARE(numberText(value), written);
-}
-
-void NumberTextTest::sumsRoundToFifteenDigits_data() {
-    QTest::addColumn<QList<double>>("steps");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("7.7 + 7.5") << QList<double>{7.7, 7.5} << "15.2";
-    QTest::newRow("0.1 + 0.2") << QList<double>{0.1, 0.2} << "0.3";
-    // Twenty wrong numeric fields: the miss credits add up to exactly 72.
-    QTest::newRow("numeric miss credits")
-        << QList<double>{3.6, 3.7, 3.6, 3.8, 3.5, 3.5, 3.8, 3.5, 3.5, 3.7,
-                         3.5, 3.8, 3.5, 3.6, 3.5, 3.5, 3.6, 3.7, 3.6, 3.5}
-        << "72";
-}
-
-void NumberTextTest::sumsRoundToFifteenDigits() {
-    QFETCH(QList<double>, steps);
-    QFETCH(QString, expected);
-    QObject owner;
-    Counter counter(QStringLiteral("correct"), QStringLiteral("0"), &owner);
-    for (double step : steps)
-        counter.add(step);
-    QCOMPARE(counter.text(), expected);
 }
 
 void NumberTextTest::ignoresTheProcessLocale() {
