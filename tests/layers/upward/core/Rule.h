@@ -1,0 +1,4 @@
+#pragma once
+
+// A rule that reaches up into the windows.
+#include "ui/Window.h"
