@@ -36,21 +36,30 @@ void ScoringTest::scoresFromItsStart_data() {
     const ScoredField wrongCase{QStringLiteral("Fritz"), QStringLiteral("fritz"), 8.3, 7.7};
     const ScoredField trailingSpace{QStringLiteral("Fritz"), QStringLiteral("Fritz "), 8.3, 7.7};
 
-    QTest::newRow("nothing typed") << QList<ScoredField>{} << 0.0 << "0" << "0" << "0";
-    QTest::newRow("a match and a typo")
-        << QList<ScoredField>{match, typo} << 0.0 << "8.6" << "1" << "8";
+    QTest::newRow("nothing typed") << QList<ScoredField>{} << 0.0 << "0"
+                                   << "0"
+                                   << "0";
+    QTest::newRow("a match and a typo") << QList<ScoredField>{match, typo} << 0.0 << "8.6"
+                                        << "1"
+                                        << "8";
     QTest::newRow("comparison is exact")
-        << QList<ScoredField>{wrongCase, trailingSpace} << 0.0 << "15.4" << "2" << "11";
+        << QList<ScoredField>{wrongCase, trailingSpace} << 0.0 << "15.4"
+        << "2"
+        << "11";
     // The word tests start their keystrokes at the record's base.
-    QTest::newRow("keystrokes from the start")
-        << QList<ScoredField>{match} << 96.0 << "5" << "0" << "100";
+    QTest::newRow("keystrokes from the start") << QList<ScoredField>{match} << 96.0 << "5"
+                                               << "0"
+                                               << "100";
     // As the counters show it: no binary noise such as 15.200000000000001.
-    QTest::newRow("7.7 + 7.5")
-        << QList<ScoredField>{{QStringLiteral("a"), QString(), 1, 7.7},
-                              {QStringLiteral("b"), QString(), 1, 7.5}}
-        << 0.0 << "15.2" << "2" << "0";
+    QTest::newRow("7.7 + 7.5") << QList<ScoredField>{{QStringLiteral("a"), QString(), 1, 7.7},
+                                                     {QStringLiteral("b"), QString(), 1, 7.5}}
+                               << 0.0 << "15.2"
+                               << "2"
+                               << "0";
     QTest::newRow("every numeric field missed")
-        << allMissed(exam::kNumericMissCredits) << 0.0 << "72" << "20" << "0";
+        << allMissed(exam::kNumericMissCredits) << 0.0 << "72"
+        << "20"
+        << "0";
 }
 
 void ScoringTest::scoresFromItsStart() {
