@@ -135,7 +135,9 @@ bool run(int rows, Figures* figures) {
     figures->store = measure(
         kRepeats,
         [main] {
-            if (!exam::summariseAndStore(*main, QStringLiteral("Numeric Test:")))
+            if (!exam::summariseAndStore(
+                    main, QStringLiteral("Numeric Test:"), [main] { return main->currentResult(); },
+                    *main->adosearch))
                 std::fprintf(stderr, "a result row was not stored\n");
         },
         nothing);

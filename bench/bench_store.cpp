@@ -43,7 +43,9 @@ double storeMedianMs(int rows, int stores) {
     for (int i = 0; i < stores && stored; ++i) {
         QElapsedTimer timer;
         timer.start();
-        stored = exam::summariseAndStore(*main, QStringLiteral("Finish!"));
+        stored = exam::summariseAndStore(
+            main, QStringLiteral("Finish!"), [main] { return main->currentResult(); },
+            *main->adosearch);
         ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     delete main;

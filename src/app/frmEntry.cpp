@@ -1,7 +1,8 @@
 #include "app/frmEntry.h"
 
 #include "core/ConnectionString.h"
-#include "exam/EntryField.h"
+#include "exam/NumericRound.h"
+#include "exam/WordRound.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
@@ -30,10 +31,10 @@ frmEntry::frmEntry(QWidget* parent) : QMainWindow(parent), random(platform::make
     createCounters();
     createMenus();
     createTimers();
-    createNumericPanel();
-    createWordPanels();
     adosearch = new store::DataControl(this);
     adosearch->setObjectName(QStringLiteral("adosearch"));
+    createNumericTest();
+    createWordTests();
     // Fixed size: the client area plus the menu bar.
     setFixedSize(sizeHint());
 }
@@ -69,20 +70,48 @@ void frmEntry::Timer1_Timer() {
 }
 
 void frmEntry::Reste_Click() {
-    number->setEnabled(true);
     Test->setEnabled(true);
     quilr->clear();
-    Timer2->stop();
-    Timer5->stop();
-    s->setText(QStringLiteral("25"));
-    for (EntryField* field : std::as_const(numericFields))
-        field->clear();
-    for (QWidget* testPanel : {picNum, picNumb, pical, pical2})
-        testPanel->hide();
-    alpha->setEnabled(true);
-    for (EntryField* field : std::as_const(wordFields))
-        field->clear();
+    for (exam::Round* round : std::as_const(rounds))
+        round->reset();
     Reste->setEnabled(false);
+}
+
+exam::RoundView frmEntry::roundView() {
+    return exam::RoundView{this,
+                           *a,
+                           *correct,
+                           *error,
+                           *ks,
+                           *Label23,
+                           *Test,
+                           *Reste,
+                           *Timer1,
+                           *quilr,
+                           *adosearch,
+                           [this](int range) { draw(range); },
+                           [this](QPushButton* button) { setDefaultButton(button); },
+                           [this](exam::Round& shown) { showOnly(shown); },
+                           [this](const exam::Round& running) { stopOtherCountdowns(running); },
+                           [this] { return currentResult(); }};
+}
+
+void frmEntry::showOnly(exam::Round& shown) {
+    shown.showPanels();
+    for (exam::Round* other : std::as_const(rounds))
+        if (other != &shown)
+            other->standAside();
+}
+
+void frmEntry::stopOtherCountdowns(const exam::Round& running) {
+    for (exam::Round* other : std::as_const(rounds))
+        if (other != &running)
+            other->stopCountdown();
+}
+
+exam::Result frmEntry::currentResult() const {
+    return exam::Result{Label22->text(), Label21->text(), Label23->text(), Label24->text(),
+                        error->text(),   correct->text(), ks->text()};
 }
 
 void frmEntry::Timer3_Timer() {

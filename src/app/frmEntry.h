@@ -23,8 +23,12 @@ namespace store {
 class DataControl;
 }
 namespace exam {
-struct WordTestKind;
-}
+class NumericRound;
+class Round;
+class WordRound;
+struct Result;
+struct RoundView;
+} // namespace exam
 
 // The main test window "Quil's DATA ENTRY TIMED!!!": the menu bar, the test panels, the
 // agent's name, the clock, and all run-time state of the tests in its counters.
@@ -107,6 +111,9 @@ public:
     // while it is enabled and visible. Dialogs have this built in; a main window does not.
     void setDefaultButton(QPushButton* button) { defaultButton = button; }
 
+    // What the captions and counters hold now: the summary and the row of a scored test.
+    exam::Result currentResult() const;
+
 public slots:
     void Form_Load();
     void Timer1_Timer();
@@ -151,12 +158,19 @@ private:
     void createCounters();
     void createMenus();
     void createTimers();
-    void createNumericPanel();
-    void scoreNumeric(const QString& firstLine);
-    void createWordPanels();
-    void startWordTest(const exam::WordTestKind& kind);
-    void scoreWords();
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
+
+    // The tests: each one's panel parts and its round (app/frmEntryNumeric.cpp and
+    // app/frmEntryWords.cpp), and what only the window knows, that it has all of them.
+    void createNumericTest();
+    void createWordTests();
+    exam::RoundView roundView();
+    void showOnly(exam::Round& shown);
+    void stopOtherCountdowns(const exam::Round& running);
+
+    std::unique_ptr<exam::NumericRound> numericRound;
+    std::unique_ptr<exam::WordRound> wordRound;
+    QList<exam::Round*> rounds; // in the order that Reset abandons them
 
     std::unique_ptr<platform::RandomSource> random;
     QPushButton* defaultButton = nullptr;

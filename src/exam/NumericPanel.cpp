@@ -1,14 +1,12 @@
-// The Numeric test's reference labels and entry fields: four rows of five, numbered row by
-// row from the top left.
-#include "app/frmEntry.h"
+#include "exam/NumericPanel.h"
 
 #include "core/NumericContent.h"
 #include "exam/EntryField.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
-#include <QPushButton>
 
+namespace exam {
 namespace {
 constexpr int kLabelLeft[] = {600, 2400, 4200, 6000, 7680};
 constexpr int kLabelTop[] = {120, 600, 1080, 1560};
@@ -16,27 +14,30 @@ constexpr int kFieldLeft[] = {120, 1920, 3720, 5520, 7200};
 constexpr int kFieldTop[] = {120, 840, 1560, 2280};
 } // namespace
 
-void frmEntry::createNumericPanel() {
-    for (int k = 0; k < exam::kNumericFields; ++k) {
+NumericPanel buildNumericPanel(QWidget* referencePanel, QWidget* fieldFrame, QWidget* done) {
+    NumericPanel panel;
+    for (int k = 0; k < kNumericFields; ++k) {
         const int row = k / 5;
         const int column = k % 5;
-        auto* reference = new QLabel(picNumb);
+        auto* reference = new QLabel(referencePanel);
         reference->setObjectName(QStringLiteral("Label%1").arg(k + 1));
         reference->setGeometry(twipsRect(kLabelLeft[column], kLabelTop[row], 975, 375));
         reference->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        numericReferences.append(reference);
+        panel.references.append(reference);
 
-        auto* field = new EntryField(QStringLiteral("Text%1").arg(k + 1), reference,
-                                     exam::kNumericLimit, picTx);
+        auto* field = new EntryField(QStringLiteral("Text%1").arg(k + 1), reference, kNumericLimit,
+                                     fieldFrame);
         field->setGeometry(twipsRect(kFieldLeft[column], kFieldTop[row], 1095, 375));
         field->setAlignment(Qt::AlignCenter);
-        numericFields.append(field);
+        panel.fields.append(field);
     }
-    // Each full field hands the focus on to the next; Text20 keeps it.
-    for (int k = 0; k + 1 < exam::kNumericFields; ++k)
-        numericFields[k]->setSuccessor(numericFields[k + 1]);
-    // Tab runs from Text20 down to Text1, then on to Done.
-    for (int k = exam::kNumericFields - 1; k > 0; --k)
-        setTabOrder(numericFields[k], numericFields[k - 1]);
-    setTabOrder(numericFields.first(), Command1);
+    // Text20 keeps the focus when full.
+    for (int k = 0; k + 1 < kNumericFields; ++k)
+        panel.fields[k]->setSuccessor(panel.fields[k + 1]);
+    for (int k = kNumericFields - 1; k > 0; --k)
+        QWidget::setTabOrder(panel.fields[k], panel.fields[k - 1]);
+    QWidget::setTabOrder(panel.fields.first(), done);
+    return panel;
 }
+
+} // namespace exam

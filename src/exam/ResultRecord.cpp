@@ -1,23 +1,15 @@
 #include "exam/ResultRecord.h"
 
-#include "app/frmEntry.h"
 #include "platform/Clock.h"
 #include "store/DataControl.h"
-#include "ui/Counter.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/MessageBox.h"
 #include "ui/RowRescue.h"
 
-#include <QLabel>
 #include <QStringList>
 
 namespace exam {
 namespace {
-
-Result currentResult(const frmEntry& w) {
-    return Result{w.Label22->text(), w.Label21->text(), w.Label23->text(), w.Label24->text(),
-                  w.error->text(),   w.correct->text(), w.ks->text()};
-}
 
 bool storeRow(store::DataControl& view, const Result& result) {
     store::RecordSet* rows = view.Recordset();
@@ -56,13 +48,13 @@ QString unsavedText(const Result& r) {
         .arg(r.date, r.agent, r.test, r.time, r.errors, r.accuracy, r.keystrokes);
 }
 
-bool summariseAndStore(frmEntry& window, const QString& firstLine) {
+bool summariseAndStore(QWidget* window, const QString& firstLine,
+                       const std::function<Result()>& currentResult, store::DataControl& view) {
     ui::messageBox(ui::Icon::Information,
-                   summaryText(firstLine, platform::clock().dateText(), currentResult(window)),
-                   QStringLiteral("Quil's Data Entry"), &window);
+                   summaryText(firstLine, platform::clock().dateText(), currentResult()),
+                   QStringLiteral("Quil's Data Entry"), window);
     // Read again after the box: the clock went on while it was open.
-    const Result result = currentResult(window);
-    store::DataControl& view = *window.adosearch;
+    const Result result = currentResult();
     const ui::FinishedRow row{QStringLiteral("result"), QStringLiteral("unsaved-result"),
                               unsavedText(result)};
     // Refreshed when the window loaded and after every row stored since.

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
-class frmEntry;
+class QWidget;
+
+namespace store {
+class DataControl;
+}
 
 namespace exam {
 
@@ -23,10 +28,11 @@ QString summaryText(const QString& firstLine, const QString& currentDate, const 
 // What a failed store reports, so that the result can still be written down by hand.
 QString unsavedText(const Result& result);
 
-// Shows the summary box of the test just scored, waits until it is closed, then adds the
-// result row through the window's results view and refreshes it. False when the row could not
-// be stored (the user was offered to retry and to save it to a file; the failure has been
-// reported and the program ends).
-bool summariseAndStore(frmEntry& window, const QString& firstLine);
+// Shows the summary box of the test just scored over window, waits until it is closed, then adds
+// the result row through the results view and refreshes it. The result is read for the box and
+// again after it. False when the row could not be stored (the user was offered to retry and to
+// save it to a file; the failure has been reported and the program ends).
+bool summariseAndStore(QWidget* window, const QString& firstLine,
+                       const std::function<Result()>& currentResult, store::DataControl& view);
 
 } // namespace exam

@@ -1,7 +1,7 @@
 // The word tests' panels: the reference panel above, the entry panel below, arranged alike.
 // Name, course and year on the top row; the six subjects in two columns of three under their
 // heading; slots 10 to 12 stacked on the right; Done at the bottom right of the entry panel.
-#include "app/frmEntry.h"
+#include "exam/WordPanels.h"
 
 #include "core/WordContent.h"
 #include "exam/EntryField.h"
@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace exam {
 namespace {
 
 // Where one panel puts its slots, in twips. Captions sit left of their slot's value.
@@ -75,32 +76,35 @@ QList<QLabel*> captions(QWidget* panel, const PanelGrid& grid, int firstNumber, 
 
 } // namespace
 
-void frmEntry::createWordPanels() {
-    wordSlotCaptions = captions(pical2, kReferenceGrid, 27, 40);
-    wordSlotCaptions += captions(pical, kEntryGrid, 46, 50);
+WordPanels buildWordPanels(QWidget* referencePanel, QWidget* entryPanel) {
+    WordPanels panels;
+    panels.slotCaptions = captions(referencePanel, kReferenceGrid, 27, 40);
+    panels.slotCaptions += captions(entryPanel, kEntryGrid, 46, 50);
 
-    for (int k = 0; k < exam::kWordSlots; ++k) {
-        const exam::WordSlot& slot = exam::kWordSlotTable[k];
-        auto* reference = new QLabel(pical2);
+    for (int k = 0; k < kWordSlots; ++k) {
+        const WordSlot& slot = kWordSlotTable[k];
+        auto* reference = new QLabel(referencePanel);
         reference->setObjectName(QLatin1String(slot.reference));
         reference->setGeometry(slotRect(kReferenceGrid, k));
         reference->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        wordReferences.append(reference);
+        panels.references.append(reference);
 
         auto* field =
-            new EntryField(QStringLiteral("Text%1").arg(21 + k), reference, slot.limit, pical);
+            new EntryField(QStringLiteral("Text%1").arg(21 + k), reference, slot.limit, entryPanel);
         field->setGeometry(slotRect(kEntryGrid, k));
-        wordFields.append(field);
+        panels.fields.append(field);
     }
-    for (int k = 0; k + 1 < exam::kWordSlots; ++k)
-        wordFields[k]->setSuccessor(wordFields[k + 1]);
+    for (int k = 0; k + 1 < kWordSlots; ++k)
+        panels.fields[k]->setSuccessor(panels.fields[k + 1]);
 
-    Command2 = new QPushButton(QStringLiteral("Done"), pical);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twipsRect(7680, 3120, 1335, 375));
-    connect(Command2, &QPushButton::clicked, this, &frmEntry::Command2_Click);
+    panels.done = new QPushButton(QStringLiteral("Done"), entryPanel);
+    panels.done->setObjectName(QStringLiteral("Command2"));
+    panels.done->setGeometry(twipsRect(7680, 3120, 1335, 375));
 
-    for (int k = 0; k + 1 < exam::kWordSlots; ++k)
-        setTabOrder(wordFields[k], wordFields[k + 1]);
-    setTabOrder(wordFields.last(), Command2);
+    for (int k = 0; k + 1 < kWordSlots; ++k)
+        QWidget::setTabOrder(panels.fields[k], panels.fields[k + 1]);
+    QWidget::setTabOrder(panels.fields.last(), panels.done);
+    return panels;
 }
+
+} // namespace exam
