@@ -5,6 +5,7 @@
 //   quil-bench-records [rows of the big table, default 1000000]
 #include "BenchSeams.h"
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "exam/ResultRecord.h"
 #include "records/DataGrid.h"
 #include "records/frmAdm.h"

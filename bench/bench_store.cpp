@@ -5,6 +5,7 @@
 //   quil-bench-store [rows of the big table, default 1000000] [stores per size, default 51]
 #include "BenchSupport.h"
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "exam/ResultRecord.h"
 #include "ui/Counter.h"
 #include "ui/Windows.h"

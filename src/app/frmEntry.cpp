@@ -1,6 +1,7 @@
 #include "app/frmEntry.h"
 
 #include "core/ConnectionString.h"
+#include "core/IdleSelector.h"
 #include "exam/NumericRound.h"
 #include "exam/WordRound.h"
 #include "platform/Clock.h"
@@ -42,7 +43,17 @@ frmEntry::frmEntry(QWidget* parent) : QMainWindow(parent), random(platform::make
 frmEntry::~frmEntry() = default;
 
 void frmEntry::draw(int range) {
+    catchUpIdleTicks();
     a->setNumber(std::floor(random->next() * range));
+}
+
+void frmEntry::catchUpIdleTicks() {
+    const qint64 due = Timer1->takeDueTicks();
+    if (due <= 0)
+        return;
+    // Each tick drew as Timer1_Timer does; only the last one's draw stays in a.
+    random->discard(quint64(due - 1));
+    a->setNumber(std::floor(random->next() * 7));
 }
 
 void frmEntry::Form_Load() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 class Counter;
+class IdleSelector;
 class EntryField;
 class QAction;
 class QLabel;
@@ -95,16 +96,17 @@ public:
     QAction* About;
     QAction* help;
 
-    QTimer* Timer1; // idle selector
-    QTimer* Timer2; // numeric countdown
-    QTimer* Timer3; // clears the notice line
-    QTimer* Timer4; // clock and usage time
-    QTimer* Timer5; // word countdown
+    IdleSelector* Timer1; // idle selector
+    QTimer* Timer2;       // numeric countdown
+    QTimer* Timer3;       // clears the notice line
+    QTimer* Timer4;       // clock and usage time
+    QTimer* Timer5;       // word countdown
 
     store::DataControl* adosearch;         // the results table
     store::DataControl* adoquil = nullptr; // the usage table, configured by Exit
 
     // One draw of the window's random source: floor(r * range) as number text into a.
+    // The idle selector's ticks that came due are drawn first.
     void draw(int range);
 
     // The button that Enter in the window presses (the main keyboard's Enter or the keypad's),
@@ -151,6 +153,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void catchUpIdleTicks();
     void createRegions();
     void createHeader();
     void createTestPanels();

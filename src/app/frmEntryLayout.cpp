@@ -1,6 +1,8 @@
 // Construction of the main window's controls: regions, counters, menus and timers.
 #include "app/frmEntry.h"
+#include "platform/Clock.h"
 
+#include "core/IdleSelector.h"
 #include "ui/BannerPlayer.h"
 #include "ui/Counter.h"
 #include "ui/Fonts.h"
@@ -166,7 +168,11 @@ void frmEntry::createTimers() {
         connect(t, &QTimer::timeout, this, tick);
         return t;
     };
-    Timer1 = timer("Timer1", 10, &frmEntry::Timer1_Timer);
+    // The idle selector keeps the time instead of ticking: the window catches up with its
+    // ticks before each draw.
+    Timer1 = new IdleSelector(
+        QStringLiteral("Timer1"), 10, [] { return platform::clock().monotonicMilliseconds(); },
+        this);
     Timer2 = timer("Timer2", 1000, &frmEntry::Timer2_Timer);
     Timer3 = timer("Timer3", 2000, &frmEntry::Timer3_Timer);
     Timer4 = timer("Timer4", 1000, &frmEntry::Timer4_Timer);

@@ -1,5 +1,6 @@
 #include "exam/NumericRound.h"
 
+#include "core/IdleSelector.h"
 #include "core/NumericContent.h"
 #include "exam/EntryField.h"
 #include "ui/Counter.h"

@@ -7,6 +7,7 @@
 #include <functional>
 
 class Counter;
+class IdleSelector;
 class EntryField;
 class QAction;
 class QLabel;
@@ -34,7 +35,7 @@ struct RoundView {
     Counter& testName;           // Label23: the test last started
     QAction& testMenu;           // Test
     QAction& reset;              // Reste
-    QTimer& idleSelector;        // Timer1
+    IdleSelector& idleSelector;  // Timer1
     QLabel& countdownText;       // quilr
     store::DataControl& results; // the results view
     // One draw of the window's random source into the draw counter.

@@ -1,5 +1,6 @@
 #include "exam/WordRound.h"
 
+#include "core/IdleSelector.h"
 #include "core/WordTestKind.h"
 #include "exam/EntryField.h"
 #include "ui/Counter.h"

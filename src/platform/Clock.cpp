@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
+#include <chrono>
 
 namespace platform {
 namespace {
@@ -11,6 +12,11 @@ class SystemClock final : public Clock {
 public:
     QString dateText() const override { return shortDateText(QDateTime::currentDateTime()); }
     QString timeText() const override { return timeOfDayText(QDateTime::currentDateTime()); }
+    qint64 monotonicMilliseconds() const override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
 };
 
 } // namespace

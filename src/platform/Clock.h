@@ -14,6 +14,8 @@ public:
     virtual ~Clock() = default;
     virtual QString dateText() const = 0; // the locale's short date, with a four-digit year
     virtual QString timeText() const = 0; // the locale's time of day, with seconds
+    // Milliseconds on a clock that only goes forward, for measuring spans of time.
+    virtual qint64 monotonicMilliseconds() const = 0;
 
     // The system's clock.
     static Clock& real();

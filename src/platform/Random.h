@@ -2,6 +2,7 @@
 
 #include "platform/Seam.h"
 
+#include <QtGlobal>
 #include <memory>
 
 namespace platform {
@@ -11,6 +12,11 @@ class RandomSource {
 public:
     virtual ~RandomSource() = default;
     virtual double next() = 0;
+    // Skips count draws, as count calls of next() would.
+    virtual void discard(quint64 count) {
+        for (quint64 i = 0; i < count; ++i)
+            next();
+    }
 };
 
 // Makes the random source of each window that draws.

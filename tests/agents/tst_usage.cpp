@@ -1,5 +1,6 @@
 #include "app/frmEntry.h"
 #include "core/ConnectionString.h"
+#include "core/IdleSelector.h"
 #include "store/DataControl.h"
 #include "support/Rescue.h"
 #include "support/Rows.h"

@@ -1,5 +1,7 @@
 #include "app/frmEntry.h"
 #include "core/ConnectionString.h"
+#include "core/IdleSelector.h"
+#include "platform/Random.h"
 #include "store/DataControl.h"
 #include "support/Find.h"
 #include "support/Seams.h"
@@ -32,6 +34,9 @@ private slots:
     void layoutHasTheGivenGeometry();
     void loadWithoutDatabaseEndsTheProgram();
     void idleSelectorDrawsOncePerTick();
+    void idleTimeChoosesWhatTheTicksWouldHave_data();
+    void idleTimeChoosesWhatTheTicksWouldHave();
+    void aTestStartStopsTheIdleDrawsForGood();
     void resetReturnsToIdle();
     void resetLeavesTheRestAlone();
     void noticeLineIsClearedOnce();
@@ -160,6 +165,12 @@ void EntryWindowTest::timersHaveTheirIntervals() {
     seams->createDatabase();
     window = std::make_unique<frmEntry>();
     window->Form_Load();
+    // The idle selector keeps the time instead of ticking.
+    if (const auto* selector = window->findChild<IdleSelector*>(name)) {
+        QCOMPARE(selector->interval(), interval);
+        QCOMPARE(selector->isActive(), running);
+        return;
+    }
     auto* timer = window->findChild<QTimer*>(name);
     QVERIFY(timer);
     QCOMPARE(timer->interval(), interval);
@@ -222,6 +233,57 @@ void EntryWindowTest::idleSelectorDrawsOncePerTick() {
     w->Timer1_Timer();
     QCOMPARE(w->a->text(), QStringLiteral("1"));
     QCOMPARE(seams->random->draws, 4);
+}
+
+// The first test's content after a given idle time, with the program's own random source: a
+// window that counted its idle time, and one whose selector ticked once per 10 ms of it, as a
+// ticking timer would have.
+void EntryWindowTest::idleTimeChoosesWhatTheTicksWouldHave_data() {
+    QTest::addColumn<qint64>("idleMs");
+    QTest::newRow("no idle time") << qint64(0);
+    QTest::newRow("under one period") << qint64(9);
+    QTest::newRow("one period") << qint64(10);
+    QTest::newRow("between periods") << qint64(25);
+    QTest::newRow("a second") << qint64(1000);
+    QTest::newRow("an hour") << qint64(3600 * 1000);
+}
+
+void EntryWindowTest::idleTimeChoosesWhatTheTicksWouldHave() {
+    QFETCH(qint64, idleMs);
+    platform::RandomSources::replaceWith(nullptr);
+    seams->createDatabase();
+    const auto firstTest = [&](bool counted) {
+        seams->clock.elapsed = 0;
+        window = std::make_unique<frmEntry>();
+        window->Form_Load();
+        if (counted)
+            seams->clock.elapsed = idleMs;
+        else
+            for (qint64 tick = 0; tick < idleMs / 10; ++tick)
+                window->Timer1_Timer();
+        window->number_Click();
+        QStringList shown{window->a->text()};
+        for (const QLabel* reference : std::as_const(window->numericReferences))
+            shown.append(reference->text());
+        return shown;
+    };
+    const QStringList ticked = firstTest(false);
+    QCOMPARE(firstTest(true), ticked);
+}
+
+// Idle time after a test start draws nothing: the next test's start draws once, its own draw.
+void EntryWindowTest::aTestStartStopsTheIdleDrawsForGood() {
+    seams->createDatabase();
+    window = std::make_unique<frmEntry>();
+    window->Form_Load();
+    seams->clock.elapsed = 30;
+    window->number_Click();
+    QCOMPARE(seams->random->draws, 1 + 3 + 1); // the load's, three idle ticks, the test's
+    QVERIFY(!window->Timer1->isActive());
+    seams->clock.elapsed += 60 * 1000;
+    window->Reste_Click();
+    window->alpha_Click();
+    QCOMPARE(seams->random->draws, 6);
 }
 
 void EntryWindowTest::resetReturnsToIdle() {

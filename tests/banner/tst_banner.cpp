@@ -4,6 +4,7 @@
 #include "InPlace.h"
 #include "app/frmEntry.h"
 #include "banner/BannerMovie.h"
+#include "core/IdleSelector.h"
 #include "movie/MovieReader.h"
 #include "support/Seams.h"
 #include "ui/BannerPlayer.h"

@@ -1,4 +1,5 @@
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "exam/EntryField.h"
 #include "support/MainWindow.h"
 #include "support/Rescue.h"

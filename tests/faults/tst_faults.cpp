@@ -1,6 +1,7 @@
 // The store under faults: killed writers, a second program on the same file, a lock held too
 // long, a full disk.
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "exam/EntryField.h"
 #include "store/Schema.h"
 #include "support/Rows.h"

@@ -1,6 +1,7 @@
 // The admin window: the password check, the records stage with its grids, deleting and
 // editing rows, and the ways out.
 #include "Fill.h"
+#include "core/IdleSelector.h"
 
 #include "app/frmEntry.h"
 #include "records/AdminPassword.h"

@@ -1,5 +1,6 @@
 // The results and system usage windows, opened from the main window's menu.
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "records/frmMn.h"
 #include "records/frmRemarks.h"
 #include "store/DataControl.h"

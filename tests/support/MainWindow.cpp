@@ -1,4 +1,5 @@
 #include "support/MainWindow.h"
+#include "core/IdleSelector.h"
 
 #include "app/frmEntry.h"
 #include "exam/EntryField.h"

@@ -29,6 +29,9 @@ public:
     QString time = QStringLiteral("1:52:44 PM");
     QString dateText() const override { return date; }
     QString timeText() const override { return time; }
+    qint64 monotonicMilliseconds() const override { return elapsed; }
+    // Moved on by the test; nothing moves it meanwhile.
+    qint64 elapsed = 0;
 };
 
 // The random draws a window will make: values are taken in order; once the script runs out,

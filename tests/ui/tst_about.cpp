@@ -1,4 +1,5 @@
 #include "app/frmEntry.h"
+#include "core/IdleSelector.h"
 #include "support/Seams.h"
 #include "ui/Windows.h"
 #include "ui/frmAbout.h"
