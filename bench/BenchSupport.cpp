@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "agents/frmLog.h"
+#include "app/StartUp.h"
 #include "app/frmEntry.h"
 #include "platform/ProgramFolder.h"
 #include "store/Schema.h"
@@ -163,7 +164,8 @@ int countRows(const QString& databasePath, const QString& table) {
 }
 
 frmEntry* signIn() {
-    frmLog* signInWindow = Windows::show<frmLog>();
+    app::startUp();
+    frmLog* signInWindow = Windows::find<frmLog>();
     signInWindow->Combo1->setCurrentIndex(0);
     signInWindow->Command2_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

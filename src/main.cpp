@@ -1,6 +1,5 @@
-#include "agents/frmLog.h"
+#include "app/StartUp.h"
 #include "platform/RaisedIds.h"
-#include "ui/Windows.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -42,7 +41,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quil's Data Entry"));
-    // The sign-in window shows the main window behind it as it loads.
-    Windows::show<frmLog>();
+    // The main window loads first, then the sign-in window opens over it.
+    app::startUp();
     return QApplication::exec();
 }

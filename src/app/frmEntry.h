@@ -12,6 +12,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class frmLog;
 
 namespace platform {
 class RandomSource;
@@ -107,6 +108,9 @@ public:
     // while it is enabled and visible. Dialogs have this built in; a main window does not.
     void setDefaultButton(QPushButton* button) { defaultButton = button; }
 
+    // Opens the sign-in window over this window, which is disabled until it closes.
+    frmLog* openSignIn();
+
 public slots:
     void Form_Load();
     void Timer1_Timer();
@@ -129,6 +133,7 @@ public slots:
     void sa_Click();
     void exit_Click();
     void Timer4_Timer();
+    void agentSignedIn(const QString& agent); // from the sign-in window's Ok
 
     // The records windows (app/frmEntryRecords.cpp).
     void sssss_Click();
@@ -157,6 +162,7 @@ private:
     void startWordTest(const exam::WordTestKind& kind);
     void scoreWords();
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
+    void openRegistration();
 
     std::unique_ptr<platform::RandomSource> random;
     QPushButton* defaultButton = nullptr;
