@@ -11,7 +11,7 @@ class DataControl;
 }
 
 // The registration window "New Agent": stores a new agent's display name, composed from the
-// last name, first name and middle initial, in tblNew; then a fresh sign-in window is to open.
+// last name, first name and middle initial, in tblNew; a fresh sign-in window then lists it.
 class frmAgent : public QDialog {
     Q_OBJECT
 public:
