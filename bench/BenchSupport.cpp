@@ -3,6 +3,7 @@
 #include "BenchSeams.h"
 
 #include "agents/frmLog.h"
+#include "app/StartUp.h"
 #include "app/frmEntry.h"
 #include "platform/ProgramFolder.h"
 #include "store/Schema.h"
@@ -165,7 +166,8 @@ int countRows(const QString& databasePath, const QString& table) {
 }
 
 frmEntry* signIn() {
-    frmLog* signInWindow = Windows::show<frmLog>();
+    app::startUp();
+    frmLog* signInWindow = Windows::find<frmLog>();
     signInWindow->Combo1->setCurrentIndex(0);
     signInWindow->Command2_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

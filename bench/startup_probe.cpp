@@ -3,6 +3,7 @@
 // printed and the program ends. quil-bench-startup starts it and subtracts its own start time.
 #include "BenchSupport.h"
 #include "agents/frmLog.h"
+#include "app/StartUp.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
@@ -36,7 +37,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quil's Data Entry"));
     FirstPaint probe;
-    frmLog* signIn = Windows::show<frmLog>();
+    app::startUp();
+    frmLog* signIn = Windows::find<frmLog>();
     if (!signIn)
         return 1;
     signIn->installEventFilter(&probe);

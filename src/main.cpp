@@ -1,7 +1,6 @@
-#include "agents/frmLog.h"
+#include "app/StartUp.h"
 #include "platform/RaisedIds.h"
 #include "ui/Dialogs.h"
-#include "ui/Windows.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -76,7 +75,7 @@ int main(int argc, char* argv[]) {
         ui::Dialogs::replaceWith(&answered);
     else
         warnOfUnseenBoxes();
-    // The sign-in window shows the main window behind it as it loads.
-    Windows::show<frmLog>();
+    // The main window loads first, then the sign-in window opens over it.
+    app::startUp();
     return QApplication::exec();
 }

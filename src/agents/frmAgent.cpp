@@ -2,7 +2,6 @@
 
 #include "agents/CharacterLimit.h"
 #include "agents/frmLog.h"
-#include "app/frmEntry.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayName.h"
 #include "platform/ProgramFolder.h"
@@ -109,8 +108,6 @@ void frmAgent::createControls() {
 
 void frmAgent::Form_Load() {
     onTop().MakeTopMost(this);
-    if (const frmEntry* main = Windows::find<frmEntry>())
-        move(main->frameGeometry().center() - rect().center());
     adosearch->setConnectionString(store::connectionStringA(platform::programFolder()));
     adosearch->setRecordSource(QStringLiteral("Select * from tblNew"));
     if (!ui::notCaught(adosearch->Refresh(), *adosearch))
@@ -161,12 +158,11 @@ void frmAgent::Command2_Click() {
                    this);
     close();
     // A sign-in window opened meanwhile from the main window's menu would list the agents
-    // without the new one: it gives way to a fresh one.
-    if (frmLog* open = Windows::find<frmLog>()) {
+    // without the new one: it gives way to a fresh one. Closed, it is no longer loaded, and
+    // the event loop deletes it.
+    if (frmLog* open = Windows::find<frmLog>())
         open->close();
-        delete open;
-    }
-    Windows::show<frmLog>();
+    emit agentAdded();
 }
 
 bool frmAgent::storeAgent(const QString& name) {
@@ -181,8 +177,7 @@ bool frmAgent::storeAgent(const QString& name) {
 
 void frmAgent::Command1_Click() {
     close();
-    frmEntry* main = Windows::show<frmEntry>();
-    main->setEnabled(true);
+    emit cancelled();
 }
 
 void frmAgent::reject() {

@@ -11,7 +11,7 @@ class DataControl;
 }
 
 // The registration window "New Agent": stores a new agent's display name, composed from the
-// last name, first name and middle initial, in tblNew, then opens the sign-in window.
+// last name, first name and middle initial, in tblNew; a fresh sign-in window then lists it.
 class frmAgent : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +30,12 @@ public:
     QPushButton* Command1; // Cancel
     QLabel* Label4;        // the composed display name, below the visible area
     store::DataControl* adosearch;
+
+signals:
+    // A new agent is stored and the window has closed, with any sign-in window open before.
+    void agentAdded();
+    // Cancel, once the window has closed.
+    void cancelled();
 
 public slots:
     void Form_Load();

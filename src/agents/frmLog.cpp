@@ -1,7 +1,5 @@
 #include "agents/frmLog.h"
 
-#include "agents/frmAgent.h"
-#include "app/frmEntry.h"
 #include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "store/DataControl.h"
@@ -11,7 +9,6 @@
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
-#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -80,12 +77,12 @@ void frmLog::createControls() {
     setTabOrder(Command3, Command4);
 }
 
+void frmLog::forSwitch() {
+    Command4->setVisible(true);
+    Command1->setVisible(false);
+}
+
 void frmLog::Form_Load() {
-    // At start-up this loads the main window, whose load ends the program when the database
-    // cannot be used, before this window is ever shown.
-    frmEntry* main = Windows::show<frmEntry>();
-    main->setEnabled(false);
-    move(main->frameGeometry().center() - rect().center());
     onTop().MakeTopMost(this);
     // From here on a failing database step is passed over: the list keeps what was read.
     fillList();
@@ -124,9 +121,7 @@ void frmLog::Command2_Click() {
                        kTitle, this);
         return;
     }
-    frmEntry* main = Windows::show<frmEntry>();
-    main->setEnabled(true);
-    main->Label21->setText(Combo1->currentText());
+    emit signedIn(Combo1->currentText());
     close();
 }
 
@@ -136,19 +131,17 @@ void frmLog::Command1_Click() {
 
 void frmLog::Command3_Click() {
     close();
-    Windows::show<frmAgent>();
+    emit registrationRequested();
 }
 
 void frmLog::Command4_Click() {
     close();
-    frmEntry* main = Windows::show<frmEntry>();
-    main->setEnabled(true);
+    emit cancelled();
 }
 
-void frmLog::Form_Unload() {
-    if (frmEntry* main = Windows::find<frmEntry>())
-        main->setEnabled(true);
-}
+// The main window is enabled again by the window that opened this one over it, once this
+// one has closed.
+void frmLog::Form_Unload() {}
 
 void frmLog::reject() {
     close();

@@ -10,10 +10,10 @@ namespace store {
 class DataControl;
 }
 
-// The sign-in window "Select User": lists every registered agent; Ok makes the picked one the
-// main window's current agent. It starts the program (first sign-in: Exit shown) and serves
-// the main window's "Swich Agent" (switch: Cancel shown in Exit's place). The main window is
-// disabled while it is open.
+// The sign-in window "Select User": lists every registered agent; Ok signs the picked one in.
+// It opens at start-up (first sign-in: Exit shown) and for the main window's "Swich Agent"
+// (switch: Cancel shown in Exit's place). Its opener keeps the main window disabled while it
+// is open.
 class frmLog : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +26,17 @@ public:
     QPushButton* Command3; // Register Now!
     QPushButton* Command4; // Cancel, switch only
     store::DataControl* adosearch;
+
+    // Serves a switch of agent: Cancel in Exit's place.
+    void forSwitch();
+
+signals:
+    // Ok with an agent picked, just before the window closes.
+    void signedIn(const QString& agent);
+    // Cancel, once the window has closed.
+    void cancelled();
+    // "Register Now!", once the window has closed.
+    void registrationRequested();
 
 public slots:
     void Form_Load();

@@ -13,6 +13,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class frmLog;
 
 namespace platform {
 class RandomSource;
@@ -116,6 +117,9 @@ public:
     // What the captions and counters hold now: the summary and the row of a scored test.
     exam::Result currentResult() const;
 
+    // Opens the sign-in window over this window, which is disabled until it closes.
+    frmLog* openSignIn();
+
 public slots:
     void Form_Load();
     void Timer1_Timer();
@@ -138,6 +142,7 @@ public slots:
     void sa_Click();
     void exit_Click();
     void Timer4_Timer();
+    void agentSignedIn(const QString& agent); // from the sign-in window's Ok
 
     // The records windows (app/frmEntryRecords.cpp).
     void sssss_Click();
@@ -162,6 +167,7 @@ private:
     void createMenus();
     void createTimers();
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
+    void openRegistration();
 
     // The tests: each one's panel parts and its round (app/frmEntryNumeric.cpp and
     // app/frmEntryWords.cpp), and what only the window knows, that it has all of them.

@@ -11,6 +11,7 @@
 #include "ui/Counter.h"
 #include "ui/EndProgram.h"
 #include "ui/ErrorPolicy.h"
+#include "ui/OpenOver.h"
 #include "ui/RowRescue.h"
 #include "ui/Windows.h"
 
@@ -45,14 +46,41 @@ bool storeRow(store::DataControl& view, const UsageRow& row) {
 } // namespace
 
 void frmEntry::new__Click() {
-    Windows::show<frmAgent>();
+    openRegistration();
 }
 
 void frmEntry::sa_Click() {
-    frmLog* signIn = Windows::show<frmLog>();
-    signIn->Command4->setVisible(true);
-    signIn->Command1->setVisible(false);
-    setEnabled(false);
+    openSignIn()->forSwitch();
+}
+
+frmLog* frmEntry::openSignIn() {
+    frmLog* signIn = Windows::show<frmLog>([this](frmLog& fresh) {
+        ui::centreOn(fresh, *this);
+        connect(&fresh, &frmLog::signedIn, this, &frmEntry::agentSignedIn);
+        connect(&fresh, &frmLog::cancelled, this, &frmEntry::show);
+        connect(&fresh, &frmLog::registrationRequested, this, &frmEntry::openRegistration);
+    });
+    ui::openOver(*this, *signIn);
+    return signIn;
+}
+
+// The sign-in window closes next, and gives this window back enabled.
+void frmEntry::agentSignedIn(const QString& agent) {
+    show();
+    Label21->setText(agent);
+}
+
+// The registration leaves this window enabled. A new agent gets a fresh sign-in; Cancel gives
+// this window back enabled, even when a sign-in window opened meanwhile had disabled it.
+void frmEntry::openRegistration() {
+    Windows::show<frmAgent>([this](frmAgent& fresh) {
+        ui::centreOn(fresh, *this);
+        connect(&fresh, &frmAgent::agentAdded, this, &frmEntry::openSignIn);
+        connect(&fresh, &frmAgent::cancelled, this, [this] {
+            show();
+            setEnabled(true);
+        });
+    });
 }
 
 void frmEntry::exit_Click() {

@@ -1,6 +1,5 @@
 #include "records/RecordsList.h"
 
-#include "app/frmEntry.h"
 #include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "records/Buttons.h"
@@ -8,7 +7,6 @@
 #include "store/DataControl.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
-#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -48,10 +46,7 @@ void RecordsList::Command1_Click() {
 
 void RecordsList::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    if (frmEntry* main = Windows::find<frmEntry>()) {
-        main->show();
-        main->setEnabled(true);
-    }
+    emit closed();
 }
 
 void RecordsList::keyPressEvent(QKeyEvent* event) {

@@ -16,14 +16,18 @@ class DataControl;
 
 // The two list windows, results and system usage, are twins: a read-only grid over one table,
 // newest row first, and a button that closes the window. The table is read when the window
-// loads. While a list window is open the main window accepts no input; every way out of the
-// window (its button, Enter where the button is the default, the close box) shows the main
-// window and enables it again.
+// loads. While a list window is open its opener keeps the main window disabled; every way out
+// of the window (its button, Enter where the button is the default, the close box) gives the
+// main window back, shown.
 class RecordsList : public QWidget {
     Q_OBJECT
 public:
     QTableView* MSHFlexGrid1;
     QPushButton* Command1;
+
+signals:
+    // Every way out, as the window closes.
+    void closed();
 
 public slots:
     void Form_Load();

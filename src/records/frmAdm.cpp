@@ -1,7 +1,6 @@
 // The admin window: construction, load, the password check and the ways out.
 #include "records/frmAdm.h"
 
-#include "app/frmEntry.h"
 #include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "records/AdminPassword.h"
@@ -13,7 +12,6 @@
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/Twips.h"
-#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
@@ -110,7 +108,7 @@ void frmAdm::refuse(records::PasswordCheck check) {
                    QStringLiteral("Close"), this);
     switch (check) {
     case records::PasswordCheck::Empty:
-        closeAndEnableMain();
+        closeToTheMainWindow();
         break;
     case records::PasswordCheck::CaseDiffers:
         close();
@@ -133,18 +131,16 @@ void frmAdm::showRecordsStage() {
 }
 
 void frmAdm::Command2_Click() {
-    closeAndEnableMain();
+    closeToTheMainWindow();
 }
 
 void frmAdm::Command3_Click() {
-    closeAndEnableMain();
+    closeToTheMainWindow();
 }
 
-// Also when another window had disabled the main window.
-void frmAdm::closeAndEnableMain() {
+void frmAdm::closeToTheMainWindow() {
     close();
-    if (frmEntry* main = Windows::find<frmEntry>())
-        main->setEnabled(true);
+    emit closedToTheMainWindow();
 }
 
 // Every way out stores a row still being edited.

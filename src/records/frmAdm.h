@@ -20,7 +20,8 @@ enum class PasswordCheck;
 // The admin window "Admin". It opens small, with a password box; the admin password from
 // tblAdm opens the records stage, three grids in which results, agents and admin passwords are
 // deleted with Del (and the Date of a result or a password edited in place). A wrong password
-// closes the window with a warning. The main window stays enabled meanwhile.
+// closes the window with a warning. The main window stays enabled meanwhile; the Close
+// buttons and a blank password give it back enabled even when another window had disabled it.
 class frmAdm : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +47,10 @@ public:
     store::DataControl* adolog;    // tblRem
     store::DataControl* adolog1;   // tblNew
 
+signals:
+    // A Close button or a blank password has closed the window.
+    void closedToTheMainWindow();
+
 public slots:
     void Form_Load();
     void Command1_Click();
@@ -69,7 +74,7 @@ private:
     void bindGrid(DataGrid* grid, store::DataControl* control);
     void showRecordsStage();
     void refuse(records::PasswordCheck check);
-    void closeAndEnableMain();
+    void closeToTheMainWindow();
     void deleteRows(DataGrid* grid, const QList<int>& rows);
     void reportStoreFailure(DataGrid* grid);
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QHash>
-#include <QPointer>
 #include <QWidget>
 #include <typeindex>
 
@@ -10,8 +8,6 @@
 // is loaded already just shows it again, without a second load.
 class Windows {
 public:
-    static constexpr const char* kReleasedOnClose = "quilReleasedOnClose";
-
     template <class W> static W* find() {
         return static_cast<W*>(stillLoaded(std::type_index(typeid(W))));
     }
@@ -20,8 +16,7 @@ public:
         if (W* existing = find<W>())
             return existing;
         W* window = new W();
-        window->setProperty(kReleasedOnClose, window->testAttribute(Qt::WA_DeleteOnClose));
-        loaded().insert(std::type_index(typeid(W)), window);
+        track(std::type_index(typeid(W)), *window);
         window->Form_Load();
         return window;
     }
@@ -33,8 +28,20 @@ public:
         return window;
     }
 
+    // As show; a window loaded afresh is first handed to prepare, after its load and before
+    // it shows: its opener places it and connects to it once, not at every show.
+    template <class W, class Prepare> static W* show(Prepare prepare) {
+        W* window = find<W>();
+        if (!window) {
+            window = load<W>();
+            prepare(*window);
+        }
+        window->show();
+        return window;
+    }
+
 private:
-    static QHash<std::type_index, QPointer<QWidget>>& loaded();
+    static void track(std::type_index type, QWidget& window);
     // The window of that class, or nullptr once it has closed: a closed window lingers until
     // the event loop deletes it, and must not be shown again meanwhile.
     static QWidget* stillLoaded(std::type_index type);

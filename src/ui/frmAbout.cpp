@@ -1,24 +1,12 @@
 #include "ui/frmAbout.h"
 
-#include "app/frmEntry.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
-#include "ui/Windows.h"
 #include "ui/clsOnTop.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
-
-namespace {
-
-void enableMainWindow() {
-    if (frmEntry* main = Windows::find<frmEntry>())
-        main->setEnabled(true);
-}
-
-} // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -75,22 +63,11 @@ void frmAbout::createLabels() {
 
 void frmAbout::Form_Load() {
     onTop().MakeTopMost(this);
-    if (const frmEntry* main = Windows::find<frmEntry>())
-        move(main->frameGeometry().center() - rect().center());
     Timer1->start();
 }
 
 void frmAbout::Timer1_Timer() {
     Timer1->stop();
     close();
-    if (frmEntry* main = Windows::find<frmEntry>()) {
-        main->show();
-        main->setEnabled(true);
-    }
-}
-
-// The frame's close box is a way out as well: the main window must not stay disabled.
-void frmAbout::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
-    enableMainWindow();
+    emit timedOut();
 }

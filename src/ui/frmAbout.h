@@ -6,8 +6,8 @@ class QLabel;
 class QTimer;
 
 // The About window: the title, the rights notice and the maker's contacts in white over a
-// picture. It has no button: it closes itself three seconds after it loaded, and the main
-// window, disabled while it is open, is enabled again whichever way it closes.
+// picture. It has no button: it closes itself three seconds after it loaded. Its opener keeps
+// the main window disabled while it is open, whichever way it closes.
 class frmAbout : public QWidget {
     Q_OBJECT
 public:
@@ -23,12 +23,13 @@ public:
     QLabel* Label4; // telephone
     QTimer* Timer1;
 
+signals:
+    // Its three seconds are over and it has closed itself.
+    void timedOut();
+
 public slots:
     void Form_Load();
     void Timer1_Timer();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createPicture();

@@ -1,5 +1,6 @@
 #include "AgentWindows.h"
 
+#include "app/StartUp.h"
 #include "core/ConnectionString.h"
 #include "store/DataControl.h"
 #include "support/Rows.h"
@@ -82,9 +83,9 @@ void SignInTest::cleanup() {
 
 frmLog* SignInTest::startUp(const QStringList& agents) {
     insertAgents(seams->databasePath(), agents);
-    frmLog* window = Windows::show<frmLog>();
+    app::startUp();
     main()->Timer4->stop();
-    return window;
+    return signIn();
 }
 
 void SignInTest::signInAs(int index) {
