@@ -1,5 +1,7 @@
 // What the banner costs at idle: the process's CPU time while the main window stands idle for a
-// while, with the banner movie and without it, and the banner alone in a bare window. Then the
+// while, with the banner movie and without it, and the banner alone in a bare window, with the
+// banner's paints and timer wake-ups a second and the bytes of the pictures it keeps. Then what
+// one paint costs, loop by loop (the first loop draws its pictures, later ones show them), and the
 // time to draw the heaviest frame the player accepts, a bound on what a hostile movie can cost.
 //
 //   build/bin/quil-bench-banner [seconds]     (offscreen unless QT_QPA_PLATFORM says otherwise)
@@ -37,15 +39,17 @@ double cpuSeconds() {
 }
 
 // Counts what the banner does: the paint events it receives and the times its frame timer wakes
-// it.
+// it; and tells the bytes of the pictures it keeps.
 class BannerWatch : public QObject {
 public:
     int paints = 0;
     int wakes = 0;
+    const ui::BannerPlayer* banner = nullptr;
 
-    void watch(ui::BannerPlayer* banner) {
-        banner->installEventFilter(this);
-        connect(banner->frameTimer(), &QTimer::timeout, this, [this] { ++wakes; });
+    void watch(ui::BannerPlayer* player) {
+        banner = player;
+        player->installEventFilter(this);
+        connect(player->frameTimer(), &QTimer::timeout, this, [this] { ++wakes; });
     }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
@@ -67,9 +71,10 @@ void measure(const char* name, int seconds, const std::function<QWidget*(BannerW
     QApplication::exec();
     const double used = cpuSeconds() - before;
     std::printf("%-34s %7.1f ms CPU in %d s = %5.2f%% of one core, %5.1f banner paints/s, "
-                "%5.1f wake-ups/s\n",
+                "%5.1f wake-ups/s, %4.0f KiB of pictures kept\n",
                 name, used * 1000, seconds, used * 100 / seconds, double(watch.paints) / seconds,
-                double(watch.wakes) / seconds);
+                double(watch.wakes) / seconds,
+                watch.banner ? double(watch.banner->frameCacheBytes()) / 1024 : 0.0);
 }
 
 // A program folder with a database, and the banner movie when withMovie.

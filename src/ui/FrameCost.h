@@ -9,7 +9,7 @@ namespace ui {
 // moment the machine was busy) never counts against the movie.
 class FrameCost {
 public:
-    static constexpr int window = 16; // frames judged together: over a second of the banner
+    static constexpr int window = 16; // the frames shown last, judged together
 
     void add(double milliseconds);
     // The mean cost of the last frames without their slowest quarter; 0 until a whole window of

@@ -31,8 +31,20 @@ movie::MoviePlayer playerOf(const QByteArray& file) {
     return movie::MoviePlayer(std::move(movie));
 }
 
+// The bytes of one kept picture of the banner at its size and pixel ratio.
+qsizetype pictureBytes(const ui::BannerPlayer& banner) {
+    const QSize pixels = banner.size() * banner.devicePixelRatioF();
+    return qsizetype(pixels.width()) * pixels.height() * 4;
+}
+
 QImage shown(ui::BannerPlayer& banner) {
     return banner.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The colour the banner shows at a point of its own.
+QColor colourAt(ui::BannerPlayer& banner, QPoint point) {
+    const QImage image = shown(banner);
+    return image.pixelColor((QPointF(point) * image.devicePixelRatio()).toPoint());
 }
 
 // A star of crossing edges over the whole strip, just within the edges one frame may draw: tens
@@ -71,7 +83,8 @@ QByteArray slowMovie(int frames, int slow) {
     return movie.plain();
 }
 
-// A box that moves once a second at 30 frames a second: the frames between change nothing.
+// A box that moves once a second at 30 frames a second. Every other frame moves it to where it
+// already stands, as many movies do, which changes nothing.
 QByteArray heldMovie() {
     bannergen::MovieWriter movie(QSize(100, 50), 30);
     movie.setBackground(handMadeBackground);
@@ -80,8 +93,8 @@ QByteArray heldMovie() {
     movie.defineShape(1, box, handMadeRed);
     movie.place(1, 1, QTransform::fromTranslate(10, 15));
     for (int frame = 0; frame < 60; ++frame) {
-        if (frame == 30)
-            movie.modify(1, QTransform::fromTranslate(70, 15));
+        if (frame > 0)
+            movie.modify(1, QTransform::fromTranslate(frame < 30 ? 10 : 70, 15));
         movie.showFrame();
     }
     return movie.plain();
@@ -126,6 +139,7 @@ private slots:
     void resizeLetsThePicturesGo();
     void cacheHoldsItsBound();
     void wakesOnlyForFramesThatChangeThePicture();
+    void hiddenBannerKeepsItsPlace();
     void movieIsJudgedOverManyFrames_data();
     void movieIsJudgedOverManyFrames();
 
@@ -225,31 +239,30 @@ void BannerPlayerTest::resizeLetsThePicturesGo() {
     kept.setMovie(bannerPath);
     for (int frame = 0; frame < banner.frames(); ++frame, kept.nextFrame())
         kept.grab();
-    QVERIFY(kept.frameCacheBytes() > 10 * strip.width() * strip.height() * 4);
-    for (int frame = 0; frame < 40; ++frame)
+    QVERIFY(kept.frameCacheBytes() > 10 * pictureBytes(kept));
+    for (int frame = 0; frame < 44; ++frame)
         kept.nextFrame(); // the whole title and its caret
 
     const QSize wider(300, 30);
     kept.resize(wider);
     drawn.resize(wider);
     drawn.setMovie(bannerPath);
-    for (int frame = 0; frame < 40; ++frame)
+    for (int frame = 0; frame < 44; ++frame)
         drawn.nextFrame();
     QCOMPARE(shown(kept), shown(drawn));
-    QCOMPARE(kept.frameCacheBytes(), wider.width() * wider.height() * 4); // that one picture
+    QCOMPARE(kept.frameCacheBytes(), pictureBytes(kept)); // that one picture
 }
 
 // Pictures of ten times the strip, almost 2 MB each: the real movie's would pass the bound four
 // pictures in. The rest are drawn every time they show, and drawn right.
 void BannerPlayerTest::cacheHoldsItsBound() {
-    const QSize large = strip * 10;
-    const qsizetype picture = qsizetype(large.width()) * large.height() * 4;
     ui::BannerPlayer drawn, kept;
     drawn.setFrameCacheLimit(0);
     for (ui::BannerPlayer* player : {&drawn, &kept}) {
-        player->resize(large);
+        player->resize(strip * 10);
         player->setMovie(bannerPath);
     }
+    const qsizetype picture = pictureBytes(kept);
     for (int loop = 0; loop < 2; ++loop)
         for (int frame = 0; frame < banner.frames(); ++frame) {
             if (frame % 10 == 0)
@@ -274,38 +287,61 @@ void BannerPlayerTest::wakesOnlyForFramesThatChangeThePicture() {
     QVERIFY(QTest::qWaitForWindowExposed(&banner));
     const int thirtyFrames = 30 * 33;
     QCOMPARE(banner.frameTimer()->interval(), thirtyFrames);
-    QVERIFY(near(shown(banner).pixelColor(20, 25), handMadeRed));
+    QVERIFY(near(colourAt(banner, {20, 25}), handMadeRed));
 
     QSignalSpy woken(banner.frameTimer(), &QTimer::timeout);
     QVERIFY(woken.wait(5000));
     const int atWake = banner.frame();
     QVERIFY2(atWake >= 30 && atWake < 60, qPrintable(QString::number(atWake)));
     QCOMPARE(banner.frameTimer()->interval(), thirtyFrames); // to the first frame again
-    const QImage moved = shown(banner);
-    QVERIFY(near(moved.pixelColor(80, 25), handMadeRed));
-    QVERIFY(near(moved.pixelColor(20, 25), handMadeBackground));
+    QVERIFY(near(colourAt(banner, {80, 25}), handMadeRed));
+    QVERIFY(near(colourAt(banner, {20, 25}), handMadeBackground));
 
     QTest::qWait(300); // about nine frames
     QCOMPARE(woken.count(), 1);
     QVERIFY2(banner.frame() > atWake, qPrintable(QString::number(banner.frame())));
 }
 
+// Hidden while its picture holds, the banner stays at the frame the movie had reached; shown
+// again, it waits only for the frames left before the change.
+void BannerPlayerTest::hiddenBannerKeepsItsPlace() {
+    ui::BannerPlayer banner;
+    banner.resize(100, 50);
+    banner.setMovie(write(QStringLiteral("held.swf"), heldMovie()));
+    banner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banner));
+    QTest::qWait(300);
+    banner.hide();
+    const int reached = banner.frame();
+    QVERIFY2(reached > 0 && reached < 30, qPrintable(QString::number(reached)));
+    QTest::qWait(100);
+    QCOMPARE(banner.frame(), reached);
+
+    banner.show();
+    QCOMPARE(banner.frameTimer()->interval(), (30 - reached) * 33);
+}
+
 void BannerPlayerTest::movieIsJudgedOverManyFrames_data() {
     QTest::addColumn<QByteArray>("movie");
+    QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("plays");
-    QTest::newRow("the banner") << banner.compressed() << true;
-    QTest::newRow("three slow frames in a loop") << slowMovie(32, 3) << true;
-    QTest::newRow("every frame slow") << slowMovie(24, 24) << false;
+    QTest::newRow("the banner") << banner.compressed() << strip << true;
+    // At half as large again as the strip each slow frame takes tenths of a second to draw:
+    // together they would pass the budget, spread over the frames judged with them.
+    QTest::newRow("a quarter of the frames judged together slow")
+        << slowMovie(32, ui::FrameCost::window / 4) << strip * 3 / 2 << true;
+    QTest::newRow("every frame slow") << slowMovie(24, 24) << strip << false;
 }
 
 // With every core busy, a loop or two of the movie, painted frame by frame. A few slow frames
 // never empty the banner; a movie slow frame after frame still does, with its reason in the log.
 void BannerPlayerTest::movieIsJudgedOverManyFrames() {
     QFETCH(QByteArray, movie);
+    QFETCH(QSize, size);
     QFETCH(bool, plays);
     const QString path = write(QStringLiteral("judged.swf"), movie);
     ui::BannerPlayer banner;
-    banner.resize(strip);
+    banner.resize(size);
     banner.setMovie(path);
     banner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&banner));
