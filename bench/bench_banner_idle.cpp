@@ -1,5 +1,7 @@
 // What the banner costs at idle: the process's CPU time while the main window stands idle for a
-// while, with the banner movie and without it, and the banner alone in a bare window. Then the
+// while, with the banner movie and without it, and the banner alone in a bare window, with the
+// banner's paints and timer wake-ups a second and the bytes of the pictures it keeps. Then what
+// one paint costs, loop by loop (the first loop draws its pictures, later ones show them), and the
 // time to draw the heaviest frame the player accepts, a bound on what a hostile movie can cost.
 //
 //   build/bin/quil-bench-banner [seconds]     (offscreen unless QT_QPA_PLATFORM says otherwise)
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <sys/resource.h>
 
@@ -35,10 +38,19 @@ double cpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
+// Counts what the banner does: the paint events it receives and the times its frame timer wakes
+// it; and tells the bytes of the pictures it keeps.
+class BannerWatch : public QObject {
 public:
     int paints = 0;
+    int wakes = 0;
+    const ui::BannerPlayer* banner = nullptr;
+
+    void watch(ui::BannerPlayer* player) {
+        banner = player;
+        player->installEventFilter(this);
+        connect(player->frameTimer(), &QTimer::timeout, this, [this] { ++wakes; });
+    }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
             ++paints;
@@ -47,18 +59,22 @@ public:
 };
 
 // Runs the event loop for the given time with the scene shown and prints its cost.
-void measure(const char* name, int seconds, const std::function<QWidget*(PaintCounter&)>& scene) {
-    PaintCounter counter;
-    std::unique_ptr<QWidget> window(scene(counter));
+void measure(const char* name, int seconds, const std::function<QWidget*(BannerWatch&)>& scene) {
+    BannerWatch watch;
+    std::unique_ptr<QWidget> window(scene(watch));
     window->show();
     QCoreApplication::processEvents(); // the first paint is not idle
-    counter.paints = 0;
+    watch.paints = 0;
+    watch.wakes = 0;
     const double before = cpuSeconds();
     QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
     QApplication::exec();
     const double used = cpuSeconds() - before;
-    std::printf("%-34s %7.1f ms CPU in %d s = %5.2f%% of one core, %5.1f banner paints/s\n", name,
-                used * 1000, seconds, used * 100 / seconds, double(counter.paints) / seconds);
+    std::printf("%-34s %7.1f ms CPU in %d s = %5.2f%% of one core, %5.1f banner paints/s, "
+                "%5.1f wake-ups/s, %4.0f KiB of pictures kept\n",
+                name, used * 1000, seconds, used * 100 / seconds, double(watch.paints) / seconds,
+                double(watch.wakes) / seconds,
+                watch.banner ? double(watch.banner->frameCacheBytes()) / 1024 : 0.0);
 }
 
 // A program folder with a database, and the banner movie when withMovie.
@@ -71,12 +87,40 @@ bool makeFolder(const QTemporaryDir& dir, bool withMovie, const QString& movie) 
     return !withMovie || QFile::copy(movie, dir.filePath(QStringLiteral("quil.swf")));
 }
 
-QWidget* mainWindow(const QString& folder, PaintCounter& counter) {
+QWidget* mainWindow(const QString& folder, BannerWatch& watch) {
     bench::useProgramFolder(folder);
     auto* window = new frmEntry;
     window->Form_Load();
-    window->sss->installEventFilter(&counter);
+    watch.watch(window->sss);
     return window;
+}
+
+double threadCpuMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
+}
+
+// What one paint of the banner costs, loop by loop: every frame of the movie painted at once, for
+// three loops, in CPU time of the window's thread.
+void measurePaintsByLoop(const QString& movie) {
+    ui::BannerPlayer banner;
+    banner.resize(193, 25);
+    banner.setMovie(movie);
+    banner.show();
+    banner.frameTimer()->stop(); // the frames are stepped here
+    QCoreApplication::processEvents();
+    const int frames = 98;
+    std::printf("one paint of the banner, every frame painted in turn:");
+    for (int loop = 1; loop <= 3; ++loop) {
+        const double start = threadCpuMicroseconds();
+        for (int i = 0; i < frames; ++i) {
+            banner.repaint();
+            banner.nextFrame();
+        }
+        std::printf(" loop %d %.1f us%s", loop, (threadCpuMicroseconds() - start) / frames,
+                    loop < 3 ? "," : "\n");
+    }
 }
 
 // A star of crossing edges over the whole banner, just within the edges a frame may draw: the
@@ -134,16 +178,17 @@ int main(int argc, char** argv) {
 
     std::printf("idle for %d s each, platform %s\n", seconds, qPrintable(app.platformName()));
     measure("main window with the banner", seconds,
-            [&](PaintCounter& c) { return mainWindow(withBanner.path(), c); });
+            [&](BannerWatch& w) { return mainWindow(withBanner.path(), w); });
     measure("main window without the banner", seconds,
-            [&](PaintCounter& c) { return mainWindow(withoutBanner.path(), c); });
-    measure("banner alone", seconds, [&](PaintCounter& c) {
+            [&](BannerWatch& w) { return mainWindow(withoutBanner.path(), w); });
+    measure("banner alone", seconds, [&](BannerWatch& w) {
         auto* player = new ui::BannerPlayer;
         player->resize(193, 25);
         player->setMovie(movie);
-        player->installEventFilter(&c);
+        w.watch(player);
         return player;
     });
+    measurePaintsByLoop(movie);
     measureHeaviestFrame();
     return 0;
 }

@@ -48,6 +48,8 @@ bool Stage::apply(const DisplayOp& op, const std::vector<Shape>& shapes) {
         object.colour = *op.colour;
     if (op.clipLayer)
         object.clipLayer = true;
+    if (occupied && found->second == object)
+        return false;
     put(op.depth, object, shapes);
     return true;
 }

@@ -11,13 +11,16 @@ struct Placed {
     QTransform matrix;
     ColourTransform colour;
     bool clipLayer = false;
+
+    bool operator==(const Placed&) const = default;
 };
 
 // The objects on stage, by depth (drawn from the lowest up), and what drawing them costs.
 class Stage {
 public:
     void clear();
-    // Applies one change; true when it changed what is on stage.
+    // Applies one change; true when it changed what is on stage (a placement that repeats the
+    // object already there changes nothing).
     bool apply(const DisplayOp& op, const std::vector<Shape>& shapes);
 
     const std::map<quint16, Placed>& objects() const { return placed; }

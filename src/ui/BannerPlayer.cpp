@@ -33,17 +33,22 @@ double threadCpuMilliseconds() {
 
 BannerPlayer::BannerPlayer(QWidget* parent) : QWidget(parent), timer(new QTimer(this)) {
     timer->setObjectName(QStringLiteral("frameTimer"));
-    connect(timer, &QTimer::timeout, this, &BannerPlayer::nextFrame);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, &BannerPlayer::showNextChange);
 }
 
 BannerPlayer::~BannerPlayer() = default;
 
 int BannerPlayer::frame() const {
-    return player ? player->frame() : -1;
+    if (!player)
+        return -1;
+    return (player->frame() + framesPassed()) % int(player->movie().frames.size());
 }
 
 void BannerPlayer::setMovie(const QString& path) {
     moviePath = path;
+    pictures.clear();
+    cost.clear();
     QByteArray file;
     QString error;
     switch (platform::readRegularFile(path, movie::limits::fileBytes, &file, &error)) {
@@ -80,18 +85,60 @@ void BannerPlayer::leaveEmpty(const QString& reason) {
     why = reason;
     timer->stop();
     player.reset();
+    pictures.clear();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     update();
 }
 
 void BannerPlayer::resume() {
     if (player && player->interval() > 0 && isVisible())
-        timer->start(player->interval());
+        waitForChange();
+}
+
+void BannerPlayer::waitForChange() {
+    // The frames between show the same picture: one wake-up covers them all.
+    const int frames = player->framesToChange();
+    if (frames > 0)
+        timer->start(frames * player->interval());
+    else
+        timer->stop(); // a still: nothing left to show
+}
+
+void BannerPlayer::showNextChange() {
+    if (!player)
+        return;
+    bool changed = false;
+    for (int frames = player->framesToChange(); frames > 0; --frames)
+        changed = player->advance() || changed;
+    if (changed)
+        update();
+    waitForChange();
+}
+
+int BannerPlayer::framesPassed() const {
+    // While the banner waits for its next change, the movie goes on through the frames before it.
+    if (!timer->isActive())
+        return 0;
+    const int interval = player->interval();
+    const int waited = (timer->interval() - std::max(timer->remainingTime(), 0)) / interval;
+    return std::min(waited, timer->interval() / interval - 1);
+}
+
+void BannerPlayer::catchUp() {
+    // None of these frames changes the picture.
+    for (int frames = framesPassed(); frames > 0; --frames)
+        player->advance();
 }
 
 void BannerPlayer::nextFrame() {
-    if (player && player->advance())
+    if (!player)
+        return;
+    const bool waiting = timer->isActive();
+    catchUp();
+    if (player->advance())
         update();
+    if (waiting)
+        waitForChange();
 }
 
 void BannerPlayer::paintEvent(QPaintEvent*) {
@@ -100,11 +147,36 @@ void BannerPlayer::paintEvent(QPaintEvent*) {
     const double start = threadCpuMilliseconds();
     {
         QPainter painter(this);
-        player->paint(painter, rect());
+        showPicture(painter);
     }
-    const double spent = threadCpuMilliseconds() - start;
-    if (spent > frameBudget())
-        refuse(QStringLiteral("a frame takes %1 ms to draw").arg(spent, 0, 'f', 1));
+    judge(threadCpuMilliseconds() - start);
+}
+
+void BannerPlayer::showPicture(QPainter& painter) {
+    const int key = player->pictureFrame();
+    const qreal ratio = devicePixelRatioF();
+    if (const QImage* kept = pictures.find(key, size(), ratio)) {
+        painter.drawImage(QPointF(0, 0), *kept);
+        return;
+    }
+    QImage picture = pictures.blank(size(), ratio);
+    if (picture.isNull()) {
+        player->paint(painter, rect()); // past the cache's bound: drawn every time it shows
+        return;
+    }
+    {
+        QPainter onPicture(&picture);
+        player->paint(onPicture, rect());
+    }
+    painter.drawImage(QPointF(0, 0), picture);
+    pictures.keep(key, picture);
+}
+
+void BannerPlayer::judge(double milliseconds) {
+    cost.add(milliseconds);
+    const double typical = cost.typical();
+    if (typical > frameBudget())
+        refuse(QStringLiteral("a frame takes %1 ms to draw").arg(typical, 0, 'f', 1));
 }
 
 double BannerPlayer::frameBudget() const {
@@ -118,6 +190,8 @@ void BannerPlayer::showEvent(QShowEvent*) {
 }
 
 void BannerPlayer::hideEvent(QHideEvent*) {
+    if (player)
+        catchUp();
     timer->stop();
 }
 
