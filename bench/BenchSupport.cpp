@@ -164,8 +164,15 @@ int countRows(const QString& databasePath, const QString& table) {
     return count;
 }
 
+frmLog* startUp() {
+    return Windows::show<frmLog>();
+}
+
 frmEntry* signIn() {
-    frmLog* signInWindow = Windows::show<frmLog>();
+    return signIn(startUp());
+}
+
+frmEntry* signIn(frmLog* signInWindow) {
     signInWindow->Combo1->setCurrentIndex(0);
     signInWindow->Command2_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
