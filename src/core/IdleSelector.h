@@ -12,8 +12,7 @@ class IdleSelector : public QObject {
     Q_OBJECT
 public:
     // now gives a monotonic time in milliseconds.
-    IdleSelector(const QString& name, int intervalMs, std::function<qint64()> now,
-                 QObject* parent);
+    IdleSelector(const QString& name, int intervalMs, std::function<qint64()> now, QObject* parent);
 
     int interval() const { return intervalMs; }
     bool isActive() const { return active; }
