@@ -1,5 +1,6 @@
 #include "ui/PictureLabel.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -18,6 +19,13 @@ void PictureLabel::paintEvent(QPaintEvent* event) {
     style()->drawItemPixmap(&painter, contentsRect().adjusted(m, m, -m, -m),
                             QStyle::visualAlignment(layoutDirection(), alignment()),
                             greyedPicture());
+}
+
+void PictureLabel::changeEvent(QEvent* event) {
+    // Enabled again, the greyed picture is only memory.
+    if (event->type() == QEvent::EnabledChange && isEnabled())
+        greyed = QPixmap();
+    QLabel::changeEvent(event);
 }
 
 const QPixmap& PictureLabel::greyedPicture() {
