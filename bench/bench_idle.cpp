@@ -40,6 +40,7 @@ namespace {
 struct Settings {
     int seconds = 10;
     int runs = 3;
+    bool banner = true;
 };
 
 const QString kMainGoal = QStringLiteral("at most 0.08 %");
@@ -118,6 +119,12 @@ void printWakers(const bench::IdleFigures& figures) {
     std::printf("\n");
 }
 
+QString figureName(const QString& what, const Settings& settings) {
+    return QStringLiteral("idle CPU (%1%2): %3")
+        .arg(QGuiApplication::platformName(),
+             settings.banner ? QString() : QStringLiteral(", without the banner"), what);
+}
+
 class Cases {
 public:
     explicit Cases(Settings settings) : settings(settings) {}
@@ -132,7 +139,7 @@ public:
                     "switches/s, %.1f of them wake-ups\n",
                     c.cpuPercent, c.switches, c.wakeUps);
         printWakers(figures);
-        bench::figure(QStringLiteral("idle CPU: bare window, the baseline"),
+        bench::figure(figureName(QStringLiteral("bare window, the baseline"), settings),
                       QStringLiteral("%1 %, %2 context switches/s, %3 wake-ups/s")
                           .arg(c.cpuPercent, 0, 'f', 2)
                           .arg(c.switches, 0, 'f', 1)
@@ -152,8 +159,7 @@ public:
         std::printf("%s\n  %s of one core, %s\n", qPrintable(what), qPrintable(cpu),
                     qPrintable(switches));
         printWakers(figures);
-        bench::figure(QStringLiteral("idle CPU: ") + what, cpu + QStringLiteral(", ") + switches,
-                      goal);
+        bench::figure(figureName(what, settings), cpu + QStringLiteral(", ") + switches, goal);
     }
 
 private:
@@ -198,14 +204,15 @@ int main(int argc, char* argv[]) {
         settings.seconds = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
     if (argc > 2)
         settings.runs = std::max(1, QString::fromLocal8Bit(argv[2]).toInt());
+    settings.banner = !(argc > 3 && QString::fromLocal8Bit(argv[3]) == QLatin1String("nobanner"));
     bench::answerBoxes();
     QTemporaryDir folder;
-    const bool banner = !(argc > 3 && QString::fromLocal8Bit(argv[3]) == QLatin1String("nobanner"));
-    if (!bench::makeProgramFolder(folder.path(), banner) ||
+    if (!bench::makeProgramFolder(folder.path(), settings.banner) ||
         !bench::fillResults(QDir(folder.path()).filePath(QStringLiteral("dbTWRes.mdb")), 100))
         return 1;
-    std::printf("median of %d runs of %d s each, platform %s\n", settings.runs, settings.seconds,
-                qPrintable(QGuiApplication::platformName()));
+    std::printf("median of %d runs of %d s each, platform %s, %s\n", settings.runs,
+                settings.seconds, qPrintable(QGuiApplication::platformName()),
+                settings.banner ? "with the banner" : "without the banner");
 
     Cases cases(settings);
     cases.measureBareWindow();
