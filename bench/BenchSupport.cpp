@@ -165,9 +165,16 @@ int countRows(const QString& databasePath, const QString& table) {
     return count;
 }
 
-frmEntry* signIn() {
+frmLog* startUp() {
     app::startUp();
-    frmLog* signInWindow = Windows::find<frmLog>();
+    return Windows::find<frmLog>();
+}
+
+frmEntry* signIn() {
+    return signIn(startUp());
+}
+
+frmEntry* signIn(frmLog* signInWindow) {
     signInWindow->Combo1->setCurrentIndex(0);
     signInWindow->Command2_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

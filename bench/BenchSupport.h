@@ -7,6 +7,7 @@
 #include <vector>
 
 class frmEntry;
+class frmLog;
 
 namespace bench {
 
@@ -43,9 +44,14 @@ bool fillResults(const QString& databasePath, int rows);
 // The number of rows of a table; -1 when it cannot be read.
 int countRows(const QString& databasePath, const QString& table);
 
+// The program's start-up as it shows itself: the sign-in window, over the disabled main
+// window that it loads.
+frmLog* startUp();
 // The program's start-up to the signed-in main window, as a person gets there: the sign-in
 // window loads the main window, the agent is picked and Ok pressed.
 frmEntry* signIn();
+// The same from the sign-in window open at start-up.
+frmEntry* signIn(frmLog* signInWindow);
 
 // One figure for the table that scripts/bench prints: "figure<TAB>what<TAB>value<TAB>goal".
 void figure(const QString& what, const QString& value, const QString& goal = QString());

@@ -1,6 +1,6 @@
 // Memory: the peak resident size of the program after start-up and after one of each test and
-// the opening of every window, offscreen. Each run is a fresh process (this program started
-// again with --one-run); the figure is the median over the runs.
+// the opening of every window, offscreen unless QT_QPA_PLATFORM says otherwise. Each run is a fresh
+// process (this program started again with --one-run); the figure is the median over the runs.
 //
 //   quil-bench-memory [runs, default 5]
 #include "BenchSupport.h"
@@ -128,8 +128,11 @@ int main(int argc, char* argv[]) {
     std::printf("peak resident size, median of %d runs: %.1f MiB after start-up, %.1f MiB after "
                 "each test and every window\n",
                 runs, start, all);
+    // Each run is offscreen unless QT_QPA_PLATFORM says otherwise.
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"));
     bench::figure(QStringLiteral("peak resident size: after start-up / after each test and every "
-                                 "window (offscreen)"),
+                                 "window (%1)")
+                      .arg(platform),
                   QStringLiteral("%1 MiB / %2 MiB").arg(start, 0, 'f', 1).arg(all, 0, 'f', 1));
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "ui/BannerPlayer.h"
 #include "ui/Counter.h"
 #include "ui/Fonts.h"
+#include "ui/PictureLabel.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
 
@@ -42,6 +43,16 @@ QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& 
     return widget;
 }
 
+// The pictures cover their controls with opaque pixels. Filled beneath like a panel, a picture
+// is opaque to the window too, which then paints nothing under it when a label on it changes
+// (the clock's, every second), nor the idle picture's edge that lies beneath the header.
+QLabel* picture(QWidget* parent, const char* name, QRect geometry, QPixmap (*draw)(QSize)) {
+    auto* widget = control<ui::PictureLabel>(parent, name, geometry);
+    widget->setPixmap(draw(widget->size()));
+    widget->setAutoFillBackground(true);
+    return widget;
+}
+
 } // namespace
 
 void frmEntry::createRegions() {
@@ -51,16 +62,14 @@ void frmEntry::createRegions() {
     setCentralWidget(client);
 
     // Created back to front: the test panels lie over the idle picture.
-    Picture5 = control<QLabel>(client, "Picture5", twipsRect(0, 1320, 9255, 5655));
-    Picture5->setPixmap(pictures::idle(Picture5->size()));
+    Picture5 = picture(client, "Picture5", twipsRect(0, 1320, 9255, 5655), pictures::idle);
     createHeader();
     createTestPanels();
     createBottomStrip();
 }
 
 void frmEntry::createHeader() {
-    Picture1 = control<QLabel>(centralWidget(), "Picture1", twipsRect(0, 0, 9255, 1335));
-    Picture1->setPixmap(pictures::header(Picture1->size()));
+    Picture1 = picture(centralWidget(), "Picture1", twipsRect(0, 0, 9255, 1335), pictures::header);
     Label24 = label(Picture1, "Label24", twipsRect(6840, 0, 2295, 375), QStringLiteral("WELCOME!"),
                     Qt::AlignRight);
     lblss = label(Picture1, "lblss", twipsRect(120, 1080, 3375, 255), QStringLiteral("00:00:00"));
@@ -178,5 +187,7 @@ void frmEntry::createTimers() {
     Timer4 = timer("Timer4", 1000, &frmEntry::Timer4_Timer);
     Timer5 = timer("Timer5", 1000, &frmEntry::Timer5_Timer);
     Timer1->start();
+    // The clock is what wakes the idle program, once a second; besides it only the banner's
+    // frames and a focused field's caret do.
     Timer4->start();
 }

@@ -1,6 +1,7 @@
 #include "app/frmEntry.h"
 #include "support/Find.h"
 #include "support/Seams.h"
+#include "ui/PictureLabel.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
@@ -58,6 +59,8 @@ private slots:
     void whiteLabelsAreReadableOnTheirPictures();
     void agentLabelsAreReadableOnTheirBackground_data();
     void agentLabelsAreReadableOnTheirBackground();
+    void pictureLabelPaintsAsALabel_data();
+    void pictureLabelPaintsAsALabel();
 
 private:
     QWidget* window(const QString& name);
@@ -100,6 +103,12 @@ void PicturesTest::picturesFillTheirControls() {
     const QPixmap pixmap = picture->pixmap();
     QVERIFY(!pixmap.isNull());
     QCOMPARE(pixmap.deviceIndependentSize().toSize(), picture->size());
+    // Opaque all over: the window paints nothing beneath a picture.
+    const QImage image = pixmap.toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 255)
+                QFAIL(qPrintable(QStringLiteral("see-through at %1, %2").arg(x).arg(y)));
 }
 
 // The sign-in and registration windows call it with the size of their Image1.
@@ -162,6 +171,49 @@ void PicturesTest::agentLabelsAreReadableOnTheirBackground() {
     const qreal darkest = luminanceSpan(registration, area).first;
     const qreal contrast = (darkest + 0.05) / 0.05;
     QVERIFY2(contrast >= kReadable, qPrintable(QString::number(contrast)));
+}
+
+void PicturesTest::pictureLabelPaintsAsALabel_data() {
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("change");
+    QTest::newRow("enabled") << true << "";
+    QTest::newRow("disabled") << false << "";
+    QTest::newRow("disabled, then another picture") << false << "picture";
+    QTest::newRow("disabled, then another palette") << false << "palette";
+    QTest::newRow("disabled, then enabled") << false << "enabled";
+}
+
+// The main window's pictures keep their greyed look while disabled; a change after the first
+// paint shows as it does on a label.
+void PicturesTest::pictureLabelPaintsAsALabel() {
+    QFETCH(bool, enabled);
+    QFETCH(QString, change);
+    const QSize size(120, 40);
+    ui::PictureLabel picture;
+    QLabel label;
+    for (QLabel* each : {static_cast<QLabel*>(&picture), &label}) {
+        each->resize(size);
+        each->setPixmap(pictures::header(size));
+        each->setEnabled(enabled);
+    }
+    const QImage before = picture.grab().toImage();
+    QCOMPARE(before, label.grab().toImage());
+    if (change.isEmpty())
+        return;
+    for (QLabel* each : {static_cast<QLabel*>(&picture), &label}) {
+        if (change == QLatin1String("picture")) {
+            each->setPixmap(pictures::idle(size));
+        } else if (change == QLatin1String("palette")) {
+            QPalette colours = each->palette();
+            colours.setColor(QPalette::Disabled, QPalette::Window, QColor(0x80, 0x20, 0x20));
+            each->setPalette(colours);
+        } else {
+            each->setEnabled(true);
+        }
+    }
+    const QImage after = picture.grab().toImage();
+    QVERIFY2(after != before, "the change shows on a label");
+    QCOMPARE(after, label.grab().toImage());
 }
 
 QTEST_MAIN(PicturesTest)
