@@ -22,10 +22,7 @@ public:
     }
 
     template <class W> static W* show() {
-        W* window = load<W>();
-        if (window)
-            window->show();
-        return window;
+        return show<W>([](W&) {});
     }
 
     // As show; a window loaded afresh is first handed to prepare, after its load and before
