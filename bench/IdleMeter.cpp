@@ -102,24 +102,38 @@ EventCensus::~EventCensus() {
 
 bool EventCensus::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Timer && watched != ignored)
-        ++timers[describe(watched)];
+        count(timers, watched);
     else if (event->type() == QEvent::Paint)
-        ++paints[describe(watched)];
+        count(paints, watched);
     return false;
 }
 
+void EventCensus::count(Counts& counts, const QObject* receiver) {
+    Count& entry = counts[receiver];
+    if (entry.events++ == 0)
+        entry.who = describe(receiver);
+}
+
+// By name: a receiver deleted and another made at its address adds to the name it had.
+QList<Waker> EventCensus::perSecond(const Counts& counts, double seconds) {
+    QHash<QString, qint64> byName;
+    for (const Count& entry : counts)
+        byName[entry.who] += entry.events;
+    return sortedPerSecond(byName, seconds);
+}
+
 QList<Waker> EventCensus::timersPerSecond(double seconds) const {
-    return sortedPerSecond(timers, seconds);
+    return perSecond(timers, seconds);
 }
 
 QList<Waker> EventCensus::paintsPerSecond(double seconds) const {
-    return sortedPerSecond(paints, seconds);
+    return perSecond(paints, seconds);
 }
 
 qint64 EventCensus::timerEvents() const {
     qint64 sum = 0;
-    for (qint64 count : timers)
-        sum += count;
+    for (const Count& entry : timers)
+        sum += entry.events;
     return sum;
 }
 

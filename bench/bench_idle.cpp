@@ -5,7 +5,9 @@
 //
 // First the baseline, measured the same way in the same run: a bare window of the same kind (a
 // main window with a menu bar, 20 line edits, a one-second clock and a small grid). Every figure
-// after it is also given as a ratio to it. Then (s) the sign-in window over the disabled main
+// after it is also given as a ratio to it. Then the floor: an empty timer waking the process five
+// times a second with no window, what a wake-up costs on this machine whatever it does; each
+// case's CPU time per wake-up stands beside it. Then (s) the sign-in window over the disabled main
 // window, as at start-up; then, before the first test and after it, (a) the main window, (b)
 // with the registration window open and (c) with the admin window's records stage open.
 //
@@ -83,6 +85,13 @@ QString ratio(double value, double baseline) {
                         : QStringLiteral("no bare figure");
 }
 
+// CPU time per wake-up: 1 % of a core is 10 ms a second.
+QString perWakeUp(const bench::IdleCost& cost) {
+    return cost.wakeUps > 0
+               ? QStringLiteral("%1 µs a wake-up").arg(cost.cpuPercent * 10000 / cost.wakeUps, 0, 'f', 0)
+               : QStringLiteral("no wake-up");
+}
+
 // Who had focus while the case ran: a focused line edit blinks its cursor.
 QString focusText() {
     const QWidget* focus = QApplication::focusWidget();
@@ -136,14 +145,30 @@ public:
         bare = figures.cost;
         const bench::IdleCost& c = figures.cost;
         std::printf("bare window (the baseline)\n  %.2f %% of one core, %.1f context "
-                    "switches/s, %.1f of them wake-ups\n",
-                    c.cpuPercent, c.switches, c.wakeUps);
+                    "switches/s, %.1f of them wake-ups, %s\n",
+                    c.cpuPercent, c.switches, c.wakeUps, qPrintable(perWakeUp(c)));
         printWakers(figures);
         bench::figure(figureName(QStringLiteral("bare window, the baseline"), settings),
-                      QStringLiteral("%1 %, %2 context switches/s, %3 wake-ups/s")
+                      QStringLiteral("%1 %, %2 context switches/s, %3 wake-ups/s, %4")
                           .arg(c.cpuPercent, 0, 'f', 2)
                           .arg(c.switches, 0, 'f', 1)
-                          .arg(c.wakeUps, 0, 'f', 1));
+                          .arg(c.wakeUps, 0, 'f', 1)
+                          .arg(perWakeUp(c)));
+    }
+
+    void measureWakeUpFloor() {
+        QTimer empty;
+        empty.start(200);
+        const bench::IdleFigures figures = bench::measureIdle(settings.seconds, settings.runs);
+        const bench::IdleCost& c = figures.cost;
+        std::printf("an empty timer, five times a second, no window (the floor)\n  %.3f %% of "
+                    "one core, %.1f wake-ups/s, %s\n",
+                    c.cpuPercent, c.wakeUps, qPrintable(perWakeUp(c)));
+        bench::figure(figureName(QStringLiteral("an empty 5 Hz timer, the floor"), settings),
+                      QStringLiteral("%1 %, %2 wake-ups/s, %3")
+                          .arg(c.cpuPercent, 0, 'f', 3)
+                          .arg(c.wakeUps, 0, 'f', 1)
+                          .arg(perWakeUp(c)));
     }
 
     void measure(const QString& what, const QString& goal) {
@@ -152,10 +177,11 @@ public:
         const QString cpu = QStringLiteral("%1 % (%2 bare window)")
                                 .arg(c.cpuPercent, 0, 'f', 2)
                                 .arg(ratio(c.cpuPercent, bare.cpuPercent));
-        const QString switches = QStringLiteral("%1 context switches/s (%2), %3 wake-ups/s")
+        const QString switches = QStringLiteral("%1 context switches/s (%2), %3 wake-ups/s, %4")
                                      .arg(c.switches, 0, 'f', 1)
                                      .arg(ratio(c.switches, bare.switches))
-                                     .arg(c.wakeUps, 0, 'f', 1);
+                                     .arg(c.wakeUps, 0, 'f', 1)
+                                     .arg(perWakeUp(c));
         std::printf("%s\n  %s of one core, %s\n", qPrintable(what), qPrintable(cpu),
                     qPrintable(switches));
         printWakers(figures);
@@ -216,6 +242,7 @@ int main(int argc, char* argv[]) {
 
     Cases cases(settings);
     cases.measureBareWindow();
+    cases.measureWakeUpFloor();
     frmLog* signInWindow = bench::startUp();
     cases.measure(QStringLiteral("(s) sign-in window open, before the first test"),
                   kWindowGoal + QStringLiteral(", 10 wake-ups/s"));
