@@ -1,4 +1,6 @@
 #include "app/StartUp.h"
+#include "app/StoreChoice.h"
+#include "app/StoreSettings.h"
 #include "platform/RaisedIds.h"
 #include "ui/Dialogs.h"
 
@@ -75,6 +77,9 @@ int main(int argc, char* argv[]) {
         ui::Dialogs::replaceWith(&answered);
     else
         warnOfUnseenBoxes();
+    // A settings file may choose a database server instead of the file beside the program.
+    if (!app::chooseStore(app::settingsFolders(platform::runsWithRaisedIds())))
+        return 1;
     // The main window loads first, then the sign-in window opens over it.
     app::startUp();
     return QApplication::exec();

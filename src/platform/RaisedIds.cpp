@@ -32,6 +32,18 @@ constexpr const char* kCallerControls[] = {
     "QT_QPA_FONTDIR",
 };
 
+// libpq's variables (PGHOST, PGHOSTADDR, PGPASSFILE, PGSSLKEY, PGSERVICEFILE, ...) choose
+// the server that is given the password of the settings file, and files read with the ids.
+QList<QByteArray> libpqVariables() {
+    QList<QByteArray> names;
+    for (char** entry = environ; *entry; ++entry) {
+        const QByteArray text(*entry);
+        if (text.startsWith("PG"))
+            names << text.left(text.indexOf('='));
+    }
+    return names;
+}
+
 } // namespace
 
 bool runsWithRaisedIds() {
@@ -52,6 +64,8 @@ bool isPlainPlatformList(QByteArrayView value) {
 void removeCallerControls() {
     for (const char* variable : kCallerControls)
         ::unsetenv(variable);
+    for (const QByteArray& variable : libpqVariables())
+        ::unsetenv(variable.constData());
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && !isPlainPlatformList(platform))
         ::unsetenv("QT_QPA_PLATFORM");

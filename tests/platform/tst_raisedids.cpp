@@ -36,7 +36,12 @@ void RaisedIdsTest::removesWhatNamesCodeOrFiles_data() {
     QTest::newRow("xcb, else vnc") << platform << QByteArray("xcb;vnc") << false;
     QTest::newRow("a name that starts like xcb") << platform << QByteArray("xcbx") << false;
 
+    QTest::newRow("server address") << QByteArray("PGHOSTADDR") << QByteArray("10.9.8.7") << false;
+    QTest::newRow("password file") << QByteArray("PGPASSFILE") << QByteArray("/tmp/pw") << false;
+    QTest::newRow("client key") << QByteArray("PGSSLKEY") << QByteArray("/tmp/key") << false;
+
     QTest::newRow("display") << QByteArray("DISPLAY") << QByteArray(":1") << true;
+    QTest::newRow("pager") << QByteArray("PAGER") << QByteArray("less") << true;
     QTest::newRow("scale factor") << QByteArray("QT_SCALE_FACTOR") << QByteArray("2") << true;
     QTest::newRow("plugin diagnostics")
         << QByteArray("QT_DEBUG_PLUGINS") << QByteArray("1") << true;

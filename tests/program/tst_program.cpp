@@ -97,11 +97,13 @@ void startAs(QProcess& process, bool asOrdinaryUser, const QString& program,
 const QString kAnswerBoxes = QStringLiteral("--answer-boxes");
 
 // Starts the program offscreen, where nobody can answer its boxes: they are answered on stderr
-// unless told otherwise.
+// unless told otherwise. The settings files of the machine and its user are not looked at.
 void start(QProcess& process, const ProgramFolder& folder, bool asOrdinaryUser = false,
            const QStringList& arguments = {kAnswerBoxes}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.dir.filePath(QStringLiteral("user")));
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), folder.dir.filePath(QStringLiteral("system")));
     process.setProcessEnvironment(env);
     startAs(process, asOrdinaryUser, folder.program, arguments);
 }
@@ -151,6 +153,8 @@ private slots:
     void saysSoWithoutADisplay();
     void boxesWaitForAnAnswerUnlessToldOtherwise();
     void startsPastAFifoInPlaceOfTheBanner();
+    void brokenSettingsEndTheStart_data();
+    void brokenSettingsEndTheStart();
 };
 
 void ProgramTest::badDatabaseEndsWithAClearMessage_data() {
@@ -335,6 +339,56 @@ void ProgramTest::startsPastAFifoInPlaceOfTheBanner() {
     program.waitForFinished();
     QVERIFY2(refused, qPrintable(log));
     QVERIFY2(runsOn, qPrintable(log));
+}
+
+void ProgramTest::brokenSettingsEndTheStart_data() {
+    QTest::addColumn<QString>("place"); // below the program folder
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("a bad line in the program folder")
+        << "" << QByteArray("[store]\nserver postgresql://seat:hunter2@db/quil\n")
+        << "Line 2: the line is neither";
+    QTest::newRow("a bad URI in the user's folder")
+        << "user/quil-data-entry"
+        << QByteArray("; room 4\n[store]\nserver = pgsql://seat:hunter2@db\n")
+        << "Line 3: the server's URI: a server is named by a URI that starts with postgresql://";
+    QTest::newRow("an unknown key in the system's folder")
+        << "system/quil-data-entry" << QByteArray("[store]\nsrever = postgresql://db/quil\n")
+        << "Line 2: unknown key \"srever\"";
+}
+
+// Before any window: one message naming the file and the line, exit code 1, no password shown,
+// and no fall-back to the file beside the program (there is none here: the main window's load
+// would say so).
+void ProgramTest::brokenSettingsEndTheStart() {
+    QFETCH(QString, place);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, says);
+    ProgramFolder folder(Fixture::None);
+    const QString settingsFolder = folder.dir.filePath(place);
+    QVERIFY(QDir().mkpath(settingsFolder));
+    const QString settings = QDir(settingsFolder).filePath(QStringLiteral("quil-data-entry.conf"));
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+
+    QProcess program;
+    start(program, folder);
+    QVERIFY(program.waitForFinished(30000));
+    const QString stderrText = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY2(stderrText.contains(QStringLiteral("The settings file could not be used")),
+             qPrintable(stderrText));
+    QVERIFY2(stderrText.contains(QStringLiteral("Settings file: ") + settings + QLatin1Char('\n') +
+                                 says),
+             qPrintable(stderrText));
+    QVERIFY2(stderrText.contains(QLatin1String("critical box \"Quil's Data Entry\", answered OK")),
+             qPrintable(stderrText));
+    QVERIFY2(!stderrText.contains(QLatin1String("hunter2")), qPrintable(stderrText));
+    QVERIFY2(!stderrText.contains(QLatin1String("The database could not be used")),
+             qPrintable(stderrText));
 }
 
 QTEST_GUILESS_MAIN(ProgramTest)
