@@ -1,8 +1,10 @@
-// quil-dbinit: creates the database file of Quil's Data Entry, with its four tables and one
-// admin password. The program itself never creates the file or a table.
+// quil-dbinit: creates the database file of Quil's Data Entry, or its tables on a PostgreSQL
+// server, with its four tables and one admin password. The program itself never creates the
+// file or a table.
 
 #include "core/ConnectionString.h"
 #include "dbinit/Passwords.h"
+#include "dbinit/ServerInit.h"
 #include "store/Schema.h"
 
 #include <QCommandLineParser>
@@ -51,19 +53,29 @@ struct Options {
         QStringLiteral("Gives the file to group NAME, readable and writable by its members "
                        "(mode 0660). Without it only the file's owner may use it (0600)."),
         QStringLiteral("NAME")};
+    QCommandLineOption server{
+        QStringLiteral("server"),
+        QStringLiteral("Creates the tables on the PostgreSQL server URI "
+                       "(postgresql://[user@][host][:port][/dbname][?param=value&...]) instead "
+                       "of a file, and prints the GRANT statements for the workstations' role. "
+                       "The URI may not hold the password: libpq reads it from ~/.pgpass or "
+                       "the file PGPASSFILE names."),
+        QStringLiteral("URI")};
 };
 
 // Returns the help option.
 QCommandLineOption describe(QCommandLineParser& parser, const Options& options) {
     parser.setApplicationDescription(
         QStringLiteral("Creates %1, the database of Quil's Data Entry, with its four tables and "
-                       "one admin password of at least %2 characters. Without a password "
-                       "option a terminal is asked for it; with no terminal one is made up and "
-                       "printed. An existing file is never overwritten.")
+                       "one admin password of at least %2 characters; or, with --server, the "
+                       "four tables on a PostgreSQL server. Without a password option a "
+                       "terminal is asked for it; with no terminal one is made up and printed. "
+                       "An existing file, or a database that holds any of the tables, is never "
+                       "touched.")
             .arg(store::kDatabaseFileName)
             .arg(dbinit::kShortestPassword));
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addOptions({options.password, options.passwordFile, options.group});
+    parser.addOptions({options.password, options.passwordFile, options.group, options.server});
     parser.addPositionalArgument(
         QStringLiteral("FOLDER"),
         QStringLiteral("Where to create the file (default: the folder of this tool, which is "
@@ -75,13 +87,18 @@ QCommandLineOption describe(QCommandLineParser& parser, const Options& options) 
 // Each option once, and one source of the password at most; empty when so.
 QString optionConflict(const QCommandLineParser& parser, const Options& options) {
     for (const QCommandLineOption* option :
-         {&options.password, &options.passwordFile, &options.group}) {
+         {&options.password, &options.passwordFile, &options.group, &options.server}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("--%1 is given more than once").arg(option->names().first());
     }
     if (parser.isSet(options.password) && parser.isSet(options.passwordFile))
         return QStringLiteral("--admin-password and --admin-password-file exclude each other: "
                               "give one");
+    if (parser.isSet(options.server) && !parser.positionalArguments().isEmpty())
+        return QStringLiteral("--server and a FOLDER exclude each other: give one");
+    if (parser.isSet(options.server) && parser.isSet(options.group))
+        return QStringLiteral("--group is for a file; on a server the GRANT statements printed "
+                              "say who may use the tables");
     return {};
 }
 
@@ -127,6 +144,24 @@ std::optional<AdminPassword> adminPassword(const QCommandLineParser& parser, con
     return AdminPassword{*text, false};
 }
 
+// The URI is checked before the admin password is asked for.
+int createOnServer(const QCommandLineParser& parser, const Options& options) {
+    QString error;
+    const std::optional<store::ServerUri> server =
+        dbinit::serverFromArgument(parser.value(options.server), &error);
+    if (!server)
+        return failure(error);
+    const std::optional<AdminPassword> password = adminPassword(parser, options, &error);
+    if (!password)
+        return failure(error);
+    QString script;
+    if (!dbinit::createOnServer(*server, password->text, password->generated, &script, &error))
+        return failure(error);
+    const QByteArray bytes = script.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -147,6 +182,9 @@ int main(int argc, char* argv[]) {
         return usageError(parser, QStringLiteral("more than one folder given"));
     if (const QString conflict = optionConflict(parser, options); !conflict.isEmpty())
         return usageError(parser, conflict);
+
+    if (parser.isSet(options.server))
+        return createOnServer(parser, options);
 
     const QString folder =
         folders.isEmpty() ? QCoreApplication::applicationDirPath() : folders.first();
