@@ -90,13 +90,14 @@ bool createServerTables(const QSqlDatabase& db, const QString& adminPassword, QS
 
 QStringList seatGrants(const QString& database, const QString& role) {
     const QString grantee = quotedIdentifier(role);
-    QStringList statements{
-        QStringLiteral("GRANT CONNECT ON DATABASE %1 TO %2;").arg(quotedIdentifier(database), grantee),
-        QStringLiteral("GRANT USAGE ON SCHEMA public TO %1;").arg(grantee)};
+    QStringList statements{QStringLiteral("GRANT CONNECT ON DATABASE %1 TO %2;")
+                               .arg(quotedIdentifier(database), grantee),
+                           QStringLiteral("GRANT USAGE ON SCHEMA public TO %1;").arg(grantee)};
     for (const TableSchema& table : schema()) {
         QStringList rights{QStringLiteral("SELECT")};
         if (table.seat.adds)
-            rights << QStringLiteral("INSERT (%1)").arg(columnList(namedColumns(table, Engine::Server)));
+            rights << QStringLiteral("INSERT (%1)")
+                          .arg(columnList(namedColumns(table, Engine::Server)));
         if (!table.seat.edits.isEmpty())
             rights << QStringLiteral("UPDATE (%1)").arg(columnList(table.seat.edits));
         if (table.seat.deletes)

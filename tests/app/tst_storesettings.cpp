@@ -25,7 +25,9 @@ struct Places {
         }
     }
 
-    QString file(int place) const { return QDir(folders.at(place)).filePath(app::kSettingsFileName); }
+    QString file(int place) const {
+        return QDir(folders.at(place)).filePath(app::kSettingsFileName);
+    }
 
     void put(int place, Holds holds) const {
         const QString path = file(place);
@@ -72,8 +74,7 @@ void StoreSettingsTest::firstFoundWins_data() {
     QTest::newRow("the program folder's before all")
         << Holds::Good << Holds::Good << Holds::Good << 0 << "postgresql://seat@db/quil0";
     QTest::newRow("a broken file is not passed over")
-        << Holds::Nothing << Holds::Broken << Holds::Good << 1
-        << "line 3: unknown key \"sever\"";
+        << Holds::Nothing << Holds::Broken << Holds::Good << 1 << "line 3: unknown key \"sever\"";
     QTest::newRow("a folder in the file's place is not passed over")
         << Holds::Folder << Holds::Good << Holds::Nothing << 0
         << "line 0: it cannot be read: it is a directory";
@@ -96,9 +97,9 @@ void StoreSettingsTest::firstFoundWins() {
     const app::SettingsLookup lookup = app::lookUpSettings(places.folders);
     QCOMPARE(lookup.path, winner < 0 ? QString() : places.file(winner));
     const QString found =
-        lookup.settings ? (lookup.settings->server ? store::displayText(*lookup.settings->server)
-                                                   : QString())
-                        : QStringLiteral("line %1: %2").arg(lookup.fault.line).arg(lookup.fault.reason);
+        lookup.settings
+            ? (lookup.settings->server ? store::displayText(*lookup.settings->server) : QString())
+            : QStringLiteral("line %1: %2").arg(lookup.fault.line).arg(lookup.fault.reason);
     QVERIFY2(found.startsWith(outcome), qPrintable(found));
 }
 
@@ -114,9 +115,9 @@ void StoreSettingsTest::foldersFollowTheEnvironment() {
 
     QCOMPARE(given, (QStringList{seams.folder(), "/srv/seat/config/quil-data-entry",
                                  "/srv/room/quil-data-entry", "/etc/site/quil-data-entry"}));
-    QCOMPARE(defaults, (QStringList{seams.folder(),
-                                    QString::fromLocal8Bit(home) + "/.config/quil-data-entry",
-                                    "/etc/xdg/quil-data-entry"}));
+    QCOMPARE(defaults,
+             (QStringList{seams.folder(), QString::fromLocal8Bit(home) + "/.config/quil-data-entry",
+                          "/etc/xdg/quil-data-entry"}));
 }
 
 void StoreSettingsTest::raisedIdsLeaveTheCallersFoldersOut() {

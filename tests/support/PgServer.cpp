@@ -19,7 +19,7 @@ namespace quiltest {
 namespace {
 
 // The unprivileged user that runs the server when the tests run as root.
-constexpr uid_t kServerUser = 65534; // nobody
+constexpr uid_t kServerUser = 65534;  // nobody
 constexpr gid_t kServerGroup = 65534; // nogroup
 
 const QString kFolderPattern = QStringLiteral("quil-pg-");
@@ -175,8 +175,7 @@ bool PgServer::makeCluster() {
     return made;
 }
 
-bool PgServer::runTool(const QString& tool, const QStringList& arguments, int ms,
-                       QString* output) {
+bool PgServer::runTool(const QString& tool, const QStringList& arguments, int ms, QString* output) {
     QProcess process;
     process.setProcessEnvironment(toolEnvironment());
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -281,8 +280,8 @@ bool PgServer::stop() {
     QString output;
     const bool stopped = runTool(QStringLiteral("pg_ctl"),
                                  {QStringLiteral("stop"), QStringLiteral("-D"), dataFolder(),
-                                  QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
-                                  QStringLiteral("-t"), QStringLiteral("30")},
+                                  QStringLiteral("-m"), QStringLiteral("fast"),
+                                  QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("30")},
                                  40000, &output);
     if (!server->waitForFinished(stopped ? 10000 : 0)) {
         server->kill();
@@ -325,8 +324,7 @@ qint64 PgServer::processId() const {
 }
 
 // Put together piece by piece: the percent-escapes of a part are no QString::arg markers.
-QString PgServer::uri(const QString& database, const QString& user,
-                      const QString& password) const {
+QString PgServer::uri(const QString& database, const QString& user, const QString& password) const {
     return QStringLiteral("postgresql://") + encoded(user) + QLatin1Char(':') + encoded(password) +
            QStringLiteral("@127.0.0.1:") + QString::number(tcpPort) + QLatin1Char('/') +
            encoded(database);
@@ -339,8 +337,7 @@ QString PgServer::socketUri(const QString& database, const QString& user,
            encoded(dir.path()) + QStringLiteral("&port=") + QString::number(tcpPort);
 }
 
-bool PgServer::exec(const QStringList& statements, QString* error,
-                    const QString& database) const {
+bool PgServer::exec(const QStringList& statements, QString* error, const QString& database) const {
     ServerConnection connection(uri(database));
     bool ok = connection.isOpen();
     for (qsizetype i = 0; ok && i < statements.size(); ++i)

@@ -52,8 +52,7 @@ public:
     QString uri(const QString& database = QStringLiteral("postgres"),
                 const QString& user = kSuperuser, const QString& password = kPassword) const;
     QString socketUri(const QString& database = QStringLiteral("postgres"),
-                      const QString& user = kSuperuser,
-                      const QString& password = kPassword) const;
+                      const QString& user = kSuperuser, const QString& password = kPassword) const;
 
     // Runs each statement as the superuser on database; false with the engine's reason.
     bool exec(const QStringList& statements, QString* error,
@@ -69,7 +68,6 @@ private:
     QString dataFolder() const;
     QString logFile() const;
     QString logTail() const; // of the last launch
-
 
     QTemporaryDir dir;
     QString binFolder;

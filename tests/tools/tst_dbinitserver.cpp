@@ -24,7 +24,9 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
-    QString all() const { return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3").arg(exitCode).arg(out, err); }
+    QString all() const {
+        return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3").arg(exitCode).arg(out, err);
+    }
 };
 
 // The columns of the table on the server, in their order, each with its type.
@@ -83,7 +85,8 @@ private slots:
     void failuresSayWhy();
 
 private:
-    Run runTool(const QStringList& arguments, const QString& superuserPassword = PgServer::kPassword);
+    Run runTool(const QStringList& arguments,
+                const QString& superuserPassword = PgServer::kPassword);
     // The server's URI for the tool: no password, which ~/.pgpass holds.
     QString toolUri(const QString& database) const;
     QString freshDatabase();
@@ -102,9 +105,9 @@ void DbInitServerTest::initTestCase() {
     admin.close();
 
     QString error;
-    QVERIFY2(server->exec({QStringLiteral("CREATE ROLE quil_seat LOGIN PASSWORD '%1'")
-                               .arg(kSeatPassword)},
-                          &error),
+    QVERIFY2(server->exec(
+                 {QStringLiteral("CREATE ROLE quil_seat LOGIN PASSWORD '%1'").arg(kSeatPassword)},
+                 &error),
              qPrintable(error));
     grantedDatabase = freshDatabase();
     const Run run = runTool({QStringLiteral("--server"), toolUri(grantedDatabase),
@@ -134,8 +137,9 @@ Run DbInitServerTest::runTool(const QStringList& arguments, const QString& super
     env.insert(QStringLiteral("PGPASSFILE"), pgpass.fileName());
     process.setProcessEnvironment(env);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.start(QDir(qEnvironmentVariable("QUIL_BIN_DIR")).filePath(QStringLiteral("quil-dbinit")),
-                  arguments);
+    process.start(
+        QDir(qEnvironmentVariable("QUIL_BIN_DIR")).filePath(QStringLiteral("quil-dbinit")),
+        arguments);
     Run run;
     if (!process.waitForFinished(60000))
         return run;
@@ -182,23 +186,26 @@ void DbInitServerTest::createsTheTablesOfTheFile() {
         QStringList expected;
         for (const QString& column : fileColumns(file, table.name))
             expected << column + (column == QLatin1String("ID") ? QStringLiteral(" bigint")
-                                                                 : QStringLiteral(" text"));
+                                                                : QStringLiteral(" text"));
         if (table.name == QLatin1String("tblRem") || table.name == QLatin1String("tblSystem"))
             expected << QStringLiteral("RowId uuid");
         QCOMPARE(serverColumns(db, table.name), expected);
     }
     // No password option and no terminal: one made up, printed in the script's comments.
-    const QString generated = run.out.section(QStringLiteral("-- Admin password: "), 1).section('\n', 0, 0);
+    const QString generated =
+        run.out.section(QStringLiteral("-- Admin password: "), 1).section('\n', 0, 0);
     QCOMPARE(generated.size(), 12);
-    QCOMPARE(db.rows(QStringLiteral("SELECT \"Password\" FROM \"tblAdm\"")), QList<QStringList>{{generated}});
+    QCOMPARE(db.rows(QStringLiteral("SELECT \"Password\" FROM \"tblAdm\"")),
+             QList<QStringList>{{generated}});
 }
 
 void DbInitServerTest::refusesADatabaseThatHoldsATable_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("holds");
-    QTest::newRow("its own tables, made before") << "" << "tblNew, tblRem, tblSystem, tblAdm";
-    QTest::newRow("one table of that name")
-        << "CREATE TABLE public.\"tblSystem\" (x int)" << "tblSystem";
+    QTest::newRow("its own tables, made before") << ""
+                                                 << "tblNew, tblRem, tblSystem, tblAdm";
+    QTest::newRow("one table of that name") << "CREATE TABLE public.\"tblSystem\" (x int)"
+                                            << "tblSystem";
     QTest::newRow("a view of that name") << "CREATE VIEW public.\"tblAdm\" AS SELECT 1 AS x"
                                          << "tblAdm";
 }
@@ -221,14 +228,16 @@ void DbInitServerTest::refusesADatabaseThatHoldsATable() {
                                           "BY relname");
     const QList<QStringList> standing = db.rows(tables);
 
-    const Run run = runTool({QStringLiteral("--server"), toolUri(database),
-                             QStringLiteral("--admin-password"), QStringLiteral("another password")});
+    const Run run =
+        runTool({QStringLiteral("--server"), toolUri(database), QStringLiteral("--admin-password"),
+                 QStringLiteral("another password")});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains(QStringLiteral("quil-dbinit: postgresql://quil_admin@127.0.0.1:%1/%2: the "
-                                             "database already holds %3; it is left as it is")
-                                  .arg(server->port())
-                                  .arg(database, holds)),
-             qPrintable(run.all()));
+    QVERIFY2(
+        run.err.contains(QStringLiteral("quil-dbinit: postgresql://quil_admin@127.0.0.1:%1/%2: the "
+                                        "database already holds %3; it is left as it is")
+                             .arg(server->port())
+                             .arg(database, holds)),
+        qPrintable(run.all()));
     QVERIFY(run.out.isEmpty());
     QCOMPARE(db.rows(tables), standing);
     if (before.isEmpty())
@@ -321,10 +330,11 @@ void DbInitServerTest::failuresSayWhy_data() {
     QTest::addColumn<QString>("database");
     QTest::addColumn<QString>("superuserPassword");
     QTest::addColumn<QString>("says");
-    QTest::newRow("wrong password") << "postgres" << "hunter2"
+    QTest::newRow("wrong password") << "postgres"
+                                    << "hunter2"
                                     << "password authentication failed for user \"quil_admin\"";
-    QTest::newRow("unknown database") << "nope" << PgServer::kPassword
-                                      << "database \"nope\" does not exist";
+    QTest::newRow("unknown database")
+        << "nope" << PgServer::kPassword << "database \"nope\" does not exist";
 }
 
 void DbInitServerTest::failuresSayWhy() {

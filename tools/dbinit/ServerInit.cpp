@@ -24,7 +24,8 @@ std::optional<QString> currentDatabase(const QSqlDatabase& db, QString* error) {
 
 QString scriptText(const QString& shown, const QString& database, const QString& adminPassword,
                    bool passwordGenerated) {
-    QStringList lines{QStringLiteral("-- Created the four tables of Quil's Data Entry on ") + shown};
+    QStringList lines{QStringLiteral("-- Created the four tables of Quil's Data Entry on ") +
+                      shown};
     if (passwordGenerated)
         lines << QStringLiteral("-- Admin password: ") + adminPassword;
     lines << QStringLiteral("--")
