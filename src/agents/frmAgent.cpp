@@ -6,6 +6,7 @@
 #include "core/DisplayName.h"
 #include "platform/ProgramFolder.h"
 #include "store/DataControl.h"
+#include "ui/Accessible.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
@@ -41,6 +42,7 @@ frmAgent::frmAgent(QWidget* parent) : QDialog(parent) {
     setFont(tahoma(8.25));
     setFixedSize(twipsSize(4260, 2955));
     createControls();
+    describeControls();
     adosearch = new store::DataControl(this);
     adosearch->setObjectName(QStringLiteral("adosearch"));
 }
@@ -104,6 +106,21 @@ void frmAgent::createControls() {
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Command2);
     setTabOrder(Command2, Command1);
+}
+
+// Each caption is its field's buddy.
+void frmAgent::describeControls() {
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+    Label3->setBuddy(Text3);
+    const QString fourteen = QStringLiteral("At most 14 characters");
+    ui::describe({
+        {Text1, QStringLiteral("Last name"), fourteen},
+        {Text2, QStringLiteral("First name"), fourteen},
+        {Text3, QStringLiteral("Middle initial"), QStringLiteral("One character")},
+        {Command2, QStringLiteral("Add"), QStringLiteral("Stores the new agent")},
+        {Command1, QStringLiteral("Cancel"), QStringLiteral("Closes without storing")},
+    });
 }
 
 void frmAgent::Form_Load() {

@@ -53,6 +53,7 @@ protected:
 
 private:
     void createControls();
+    void describeControls(); // for screen readers
     QLabel* label(const char* name, QRect geometry, const QString& caption);
     QLabel* note(const char* name, QRect geometry);
     QLineEdit* nameField(const char* name, QRect geometry, int limit);

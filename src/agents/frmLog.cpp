@@ -3,6 +3,7 @@
 #include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "store/DataControl.h"
+#include "ui/Accessible.h"
 #include "ui/EndProgram.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
@@ -30,6 +31,7 @@ frmLog::frmLog(QWidget* parent) : QDialog(parent) {
     setFont(tahoma(8.25));
     setFixedSize(twipsSize(4185, 1680));
     createControls();
+    describeControls();
     adosearch = new store::DataControl(this);
     adosearch->setObjectName(QStringLiteral("adosearch"));
 }
@@ -75,6 +77,19 @@ void frmLog::createControls() {
     setTabOrder(Command2, Command1);
     setTabOrder(Command1, Command3);
     setTabOrder(Command3, Command4);
+}
+
+void frmLog::describeControls() {
+    ui::describe({
+        {Combo1, QStringLiteral("Agent list"), QStringLiteral("Pick your name, then Ok")},
+        {Combo1->lineEdit(), QStringLiteral("Picked agent"),
+         QStringLiteral("The name picked from the agent list")},
+        {Command2, QStringLiteral("Ok"), QStringLiteral("Signs in the picked agent")},
+        {Command1, QStringLiteral("Exit"), QStringLiteral("Ends the program")},
+        {Command3, QStringLiteral("Register Now"),
+         QStringLiteral("Opens the registration of a new agent")},
+        {Command4, QStringLiteral("Cancel"), QStringLiteral("Keeps the current agent")},
+    });
 }
 
 void frmLog::forSwitch() {

@@ -58,4 +58,5 @@ private:
     QPushButton* button(const char* name, const QString& caption, QRect geometry,
                         void (frmLog::*handler)());
     void fillList();
+    void describeControls(); // for screen readers
 };

@@ -36,6 +36,7 @@ frmEntry::frmEntry(QWidget* parent) : QMainWindow(parent), random(platform::make
     adosearch->setObjectName(QStringLiteral("adosearch"));
     createNumericTest();
     createWordTests();
+    describeControls();
     // Fixed size: the client area plus the menu bar.
     setFixedSize(sizeHint());
 }

@@ -166,6 +166,7 @@ private:
     void createCounters();
     void createMenus();
     void createTimers();
+    void describeControls(); // for screen readers (app/frmEntryAccessible.cpp)
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
     void openRegistration();
 

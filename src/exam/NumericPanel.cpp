@@ -2,6 +2,7 @@
 
 #include "core/NumericContent.h"
 #include "exam/EntryField.h"
+#include "ui/Accessible.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -12,6 +13,18 @@ constexpr int kLabelLeft[] = {600, 2400, 4200, 6000, 7680};
 constexpr int kLabelTop[] = {120, 600, 1080, 1560};
 constexpr int kFieldLeft[] = {120, 1920, 3720, 5520, 7200};
 constexpr int kFieldTop[] = {120, 840, 1560, 2280};
+
+// For screen readers: each field by its number, each reference label its field's buddy.
+void linkForScreenReaders(const NumericPanel& panel) {
+    for (int k = 0; k < kNumericFields; ++k) {
+        const QString of = QStringLiteral("%1 of %2").arg(k + 1).arg(kNumericFields);
+        ui::describe({panel.fields[k], QStringLiteral("Numeric entry ") + of,
+                      QStringLiteral("Type reference ") + of});
+        panel.references[k]->setBuddy(panel.fields[k]);
+        panel.references[k]->setAccessibleDescription(QStringLiteral("Reference ") + of);
+    }
+}
+
 } // namespace
 
 NumericPanel buildNumericPanel(QWidget* referencePanel, QWidget* fieldFrame, QWidget* done) {
@@ -37,6 +50,7 @@ NumericPanel buildNumericPanel(QWidget* referencePanel, QWidget* fieldFrame, QWi
     for (int k = kNumericFields - 1; k > 0; --k)
         QWidget::setTabOrder(panel.fields[k], panel.fields[k - 1]);
     QWidget::setTabOrder(panel.fields.first(), done);
+    linkForScreenReaders(panel);
     return panel;
 }
 

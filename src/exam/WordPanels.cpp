@@ -5,6 +5,7 @@
 
 #include "core/WordContent.h"
 #include "exam/EntryField.h"
+#include "ui/Accessible.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -74,7 +75,45 @@ QList<QLabel*> captions(QWidget* panel, const PanelGrid& grid, int firstNumber, 
     return slotCaptions;
 }
 
+// For screen readers: each caption and reference label is its field's buddy ("Subjects:" that of
+// the first subject), each reference says which one it is, Done what it scores.
+void linkForScreenReaders(const WordPanels& panels, QWidget* entryPanel) {
+    for (int k = 0; k < 4; ++k)
+        entryPanel->findChild<QLabel*>(QStringLiteral("Label%1").arg(46 + k))
+            ->setBuddy(panels.fields[k]);
+    for (int i = 0; i < 3; ++i)
+        panels.slotCaptions[3 + i]->setBuddy(panels.fields[9 + i]);
+    for (int k = 0; k < kWordSlots; ++k) {
+        panels.references[k]->setBuddy(panels.fields[k]);
+        panels.references[k]->setAccessibleDescription(
+            QStringLiteral("Reference %1 of %2").arg(k + 1).arg(kWordSlots));
+    }
+    ui::describe({panels.done, QStringLiteral("Done"),
+                  QStringLiteral("Scores the Alpha or Alpha-Numeric test")});
+    describeWordFields(panels.fields, panels.slotCaptions);
+}
+
 } // namespace
+
+void describeWordFields(const QList<EntryField*>& fields, const QList<QLabel*>& slotCaptions) {
+    const QString named[] = {QStringLiteral("Name"), QStringLiteral("Course"),
+                             QStringLiteral("Year")};
+    const QList<QLabel*> entryCaptions = slotCaptions.mid(slotCaptions.size() - 3);
+    for (int k = 0; k < kWordSlots; ++k) {
+        QString name;
+        if (k < 3)
+            name = named[k];
+        else if (k < 9)
+            name = QStringLiteral("Subject %1").arg(k - 2);
+        else
+            name = entryCaptions[k - 9]->text().remove(QLatin1Char(':'));
+        // Slots 10 to 12 have no caption until the first word test starts.
+        if (name.isEmpty())
+            name = QStringLiteral("Entry %1").arg(k + 1);
+        ui::describe({fields[k], name,
+                      QStringLiteral("Type reference %1 of %2").arg(k + 1).arg(kWordSlots)});
+    }
+}
 
 WordPanels buildWordPanels(QWidget* referencePanel, QWidget* entryPanel) {
     WordPanels panels;
@@ -104,6 +143,7 @@ WordPanels buildWordPanels(QWidget* referencePanel, QWidget* entryPanel) {
     for (int k = 0; k + 1 < kWordSlots; ++k)
         QWidget::setTabOrder(panels.fields[k], panels.fields[k + 1]);
     QWidget::setTabOrder(panels.fields.last(), panels.done);
+    linkForScreenReaders(panels, entryPanel);
     return panels;
 }
 

@@ -23,4 +23,9 @@ struct WordPanels {
 // Text32, then on to Done.
 WordPanels buildWordPanels(QWidget* referencePanel, QWidget* entryPanel);
 
+// Names the entry fields for screen readers after what they stand for; slots 10 to 12 after
+// their captions on the entry panel (the last three of slotCaptions), as a test's start writes
+// them.
+void describeWordFields(const QList<EntryField*>& fields, const QList<QLabel*>& slotCaptions);
+
 } // namespace exam

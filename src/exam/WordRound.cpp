@@ -3,6 +3,7 @@
 #include "core/IdleSelector.h"
 #include "core/WordTestKind.h"
 #include "exam/EntryField.h"
+#include "exam/WordPanels.h"
 #include "ui/Counter.h"
 #include "ui/MessageBox.h"
 
@@ -23,6 +24,7 @@ void WordRound::start(const WordTestKind& kind) {
         slotCaptions[i]->setText(kind.slotCaptions[i]);
         slotCaptions[3 + i]->setText(kind.slotCaptions[i]);
     }
+    describeWordFields(parts.fields, slotCaptions);
     view.keystrokes.setText(QStringLiteral("0"));
     view.correct.setText(QStringLiteral("0"));
     view.error.setText(QStringLiteral("0"));

@@ -8,6 +8,7 @@
 #include "records/DataGrid.h"
 #include "records/KeysAfterClose.h"
 #include "store/DataControl.h"
+#include "ui/Accessible.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
@@ -48,6 +49,7 @@ frmAdm::frmAdm() : QWidget(nullptr, Qt::Dialog) {
     adolog1 = dataControl("adolog1");
     createPasswordStage();
     createRecordsStage();
+    describeControls();
 }
 
 store::DataControl* frmAdm::dataControl(const char* name) {
@@ -75,6 +77,25 @@ void frmAdm::createPasswordStage() {
                                    twipsRect(2040, 960, 855, 375));
     connect(Command1, &QPushButton::clicked, this, &frmAdm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmAdm::Command2_Click);
+}
+
+// Each grid's caption bar is its buddy.
+void frmAdm::describeControls() {
+    const QString deletable = QStringLiteral(": select rows and press Del to delete them");
+    ui::describe({
+        {Text1, QStringLiteral("Admin password"), QStringLiteral("Type it, then Ok")},
+        {Command1, QStringLiteral("Ok"), QStringLiteral("Opens the records")},
+        {Command2, QStringLiteral("Close"), QStringLiteral("Closes the Admin window")},
+        {DataGrid1, QStringLiteral("Remarks"), QStringLiteral("Stored test results") + deletable},
+        {DataGrid2, QStringLiteral("Agents"), QStringLiteral("Registered agents") + deletable},
+        {DataGrid3, QStringLiteral("Admin passwords"),
+         QStringLiteral("The admin passwords, in plain text")},
+        {Option1, QStringLiteral("Hide Password"), QStringLiteral("Hides the admin passwords")},
+        {Option2, QStringLiteral("Show Password"), QStringLiteral("Shows the admin passwords")},
+        {Command3, QStringLiteral("Close"), QStringLiteral("Closes the Admin window")},
+    });
+    for (DataGrid* grid : {DataGrid1, DataGrid2, DataGrid3})
+        grid->caption()->setBuddy(grid);
 }
 
 void frmAdm::Form_Load() {

@@ -69,6 +69,7 @@ protected:
 private:
     void createPasswordStage();
     void createRecordsStage();
+    void describeControls(); // for screen readers, both stages
     store::DataControl* dataControl(const char* name);
     void openTable(store::DataControl* control, const QString& table);
     void bindGrid(DataGrid* grid, store::DataControl* control);

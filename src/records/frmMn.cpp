@@ -1,6 +1,10 @@
 #include "records/frmMn.h"
 
+#include "ui/Accessible.h"
 #include "ui/Twips.h"
+
+#include <QPushButton>
+#include <QTableView>
 
 frmMn::frmMn()
     : RecordsList({
@@ -18,4 +22,10 @@ frmMn::frmMn()
           .table = QStringLiteral("tblSystem"),
           .columnWidths = {{0, 0}, {1, 1200}, {2, 1500}, {3, 2100}, {4, 2700}},
       }),
-      adosearch(source) {}
+      adosearch(source) {
+    ui::describe({
+        {MSHFlexGrid1, QStringLiteral("Usage records"),
+         QStringLiteral("One row for each run ended with Exit, newest first")},
+        {Command1, QStringLiteral("Close"), QStringLiteral("Closes the usage records")},
+    });
+}

@@ -1,6 +1,10 @@
 #include "records/frmRemarks.h"
 
+#include "ui/Accessible.h"
 #include "ui/Twips.h"
+
+#include <QPushButton>
+#include <QTableView>
 
 frmRemarks::frmRemarks()
     : RecordsList({
@@ -17,4 +21,10 @@ frmRemarks::frmRemarks()
           // The Date column keeps the grid's default width.
           .columnWidths = {{0, 0}, {2, 1200}, {3, 2500}, {4, 1500}, {5, 800}, {6, 900}, {7, 900}},
       }),
-      adolog(source) {}
+      adolog(source) {
+    ui::describe({
+        {MSHFlexGrid1, QStringLiteral("Results"),
+         QStringLiteral("Every stored test result, newest first")},
+        {Command1, QStringLiteral("Close"), QStringLiteral("Closes the results")},
+    });
+}
