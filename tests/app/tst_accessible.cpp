@@ -221,13 +221,26 @@ void AccessibleTest::captionsAreTheirFieldsBuddies_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("field");
-    QTest::newRow("LAST NAME:") << "registration" << "Label1" << "Text1";
-    QTest::newRow("FIRST NAME:") << "registration" << "Label2" << "Text2";
-    QTest::newRow("MIDDLE NAME:") << "registration" << "Label3" << "Text3";
-    QTest::newRow("a numeric reference") << "main, idle" << "Label7" << "Text7";
-    QTest::newRow("a word caption") << "main, idle" << "Label46" << "Text21";
-    QTest::newRow("a word reference") << "main, idle" << "sub9" << "Text32";
-    QTest::newRow("an admin grid's caption") << "admin, password" << "DataGrid2Caption"
+    QTest::newRow("LAST NAME:") << "registration"
+                                << "Label1"
+                                << "Text1";
+    QTest::newRow("FIRST NAME:") << "registration"
+                                 << "Label2"
+                                 << "Text2";
+    QTest::newRow("MIDDLE NAME:") << "registration"
+                                  << "Label3"
+                                  << "Text3";
+    QTest::newRow("a numeric reference") << "main, idle"
+                                         << "Label7"
+                                         << "Text7";
+    QTest::newRow("a word caption") << "main, idle"
+                                    << "Label46"
+                                    << "Text21";
+    QTest::newRow("a word reference") << "main, idle"
+                                      << "sub9"
+                                      << "Text32";
+    QTest::newRow("an admin grid's caption") << "admin, password"
+                                             << "DataGrid2Caption"
                                              << "DataGrid2";
 }
 
