@@ -165,6 +165,7 @@ private:
     void createBottomStrip();
     void createCounters();
     void createMenus();
+    void createMenuKeys();
     void createTimers();
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);
     void openRegistration();
