@@ -1,5 +1,6 @@
 #include "agents/frmLog.h"
 
+#include "agents/ArrowsPick.h"
 #include "core/ConnectionString.h"
 #include "platform/ProgramFolder.h"
 #include "store/DataControl.h"
@@ -21,6 +22,7 @@
 namespace {
 
 const QString kTitle = QStringLiteral("TORLENWORKS");
+const QString kPrompt = QStringLiteral("Pick your name");
 
 } // namespace
 
@@ -60,11 +62,18 @@ void frmLog::createControls() {
     // changes only by picking an entry.
     Combo1->lineEdit()->setReadOnly(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // A prompt, not a text: the list's text stays empty until a name is picked. The text part
+    // paints it, as it covers the list's own face.
+    Combo1->setPlaceholderText(kPrompt);
+    Combo1->lineEdit()->setPlaceholderText(kPrompt);
     connect(Combo1, &QComboBox::activated, this, &frmLog::Combo1_Click);
 
     Command2 = button("Command2", QStringLiteral("&Ok"), twipsRect(1320, 720, 1215, 375),
                       &frmLog::Command2_Click);
     Command2->setDefault(true);
+    // A pick moves the focus to Ok, so the next Down, meant for the list, would move it on to
+    // Exit, where Enter ends the program. On Ok the arrows go on picking; Tab leaves Ok.
+    agents::arrowsPickIn(*Command2, *Combo1);
     Command1 = button("Command1", QStringLiteral("E&xit"), twipsRect(2760, 720, 1215, 375),
                       &frmLog::Command1_Click);
     Command3 = button("Command3", QStringLiteral("Register Now!"), twipsRect(1320, 1200, 2655, 375),

@@ -31,6 +31,7 @@ frmEntry::frmEntry(QWidget* parent) : QMainWindow(parent), random(platform::make
     createRegions();
     createCounters();
     createMenus();
+    createMenuKeys();
     createTimers();
     adosearch = new store::DataControl(this);
     adosearch->setObjectName(QStringLiteral("adosearch"));

@@ -165,6 +165,7 @@ private:
     void createBottomStrip();
     void createCounters();
     void createMenus();
+    void createMenuKeys();
     void createTimers();
     void describeControls(); // for screen readers (app/frmEntryAccessible.cpp)
     QAction* menuItem(QMenu* parent, const char* name, const QString& caption);

@@ -10,6 +10,7 @@
 #include "ui/clsOnTop.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 
@@ -50,6 +51,11 @@ void RecordsList::closeEvent(QCloseEvent* event) {
 }
 
 void RecordsList::keyPressEvent(QKeyEvent* event) {
+    // Escape leaves the window the way its button does.
+    if (event->matches(QKeySequence::Cancel)) {
+        Command1->click();
+        return;
+    }
     if (form.closeIsDefault && records::pressDefault(event, Command1))
         return;
     QWidget::keyPressEvent(event);

@@ -17,8 +17,8 @@ class DataControl;
 // The two list windows, results and system usage, are twins: a read-only grid over one table,
 // newest row first, and a button that closes the window. The table is read when the window
 // loads. While a list window is open its opener keeps the main window disabled; every way out
-// of the window (its button, Enter where the button is the default, the close box) gives the
-// main window back, shown.
+// of the window (its button, Escape, Enter where the button is the default, the close box) gives
+// the main window back, shown.
 class RecordsList : public QWidget {
     Q_OBJECT
 public:

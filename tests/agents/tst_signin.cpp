@@ -7,9 +7,11 @@
 #include "support/Seams.h"
 #include "ui/Counter.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
@@ -55,6 +57,11 @@ private slots:
     void unreadableAgentTableLeavesTheListEmpty();
     void typedCharactersAreDiscarded();
     void pickingMovesTheFocusToOkAndEnterSignsIn();
+    void promptShowsUntilANameIsPicked();
+    void listOpensFromTheKeyboard_data();
+    void listOpensFromTheKeyboard();
+    void arrowsOnOkPickInsteadOfReachingExit_data();
+    void arrowsOnOkPickInsteadOfReachingExit();
     void okWithoutANameAsksForOne_data();
     void okWithoutANameAsksForOne();
     void leavingASwitch_data();
@@ -159,6 +166,81 @@ void SignInTest::pickingMovesTheFocusToOkAndEnterSignsIn() {
     QVERIFY(!signIn());
     QCOMPARE(main()->Label21->text(), QStringLiteral("Bo K. Lind"));
     QVERIFY(main()->isEnabled());
+}
+
+void SignInTest::promptShowsUntilANameIsPicked() {
+    frmLog* window = startUp({"Ann M. Reyes"});
+    QLineEdit* text = window->Combo1->lineEdit();
+    QCOMPARE(text->placeholderText(), QStringLiteral("Pick your name"));
+    QCOMPARE(window->Combo1->currentText(), QString());
+    QCOMPARE(window->Combo1->currentIndex(), -1);
+    // Ok with only the prompt showing asks for a name.
+    window->Command2->click();
+    QCOMPARE(seams->boxes.size(), 1);
+    window->Combo1->setCurrentIndex(0);
+    QCOMPARE(window->Combo1->currentText(), QStringLiteral("Ann M. Reyes"));
+}
+
+void SignInTest::listOpensFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+}
+
+void SignInTest::listOpensFromTheKeyboard() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    frmLog* window = startUp({"Ann M. Reyes", "Bo K. Lind"});
+    QVERIFY(activate(window));
+    QTest::keyClick(window->Combo1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(window->Combo1->view()->isVisible());
+    // Opening picks nothing.
+    QCOMPARE(window->Combo1->currentText(), QString());
+    window->Combo1->hidePopup();
+}
+
+void SignInTest::arrowsOnOkPickInsteadOfReachingExit_data() {
+    QTest::addColumn<QStringList>("agents");
+    QTest::addColumn<QList<int>>("keys");  // each to the widget with the focus, then Enter
+    QTest::addColumn<QString>("signedIn"); // empty: still asked to pick one
+    const QStringList two{"Ann M. Reyes", "Bo K. Lind"};
+    const int down = Qt::Key_Down;
+    const int up = Qt::Key_Up;
+    QTest::newRow("Down, Down: the second") << two << QList<int>{down, down} << "Bo K. Lind";
+    QTest::newRow("past the last: the last") << two << QList<int>{down, down, down} << "Bo K. Lind";
+    QTest::newRow("Down, Down, Up: the first")
+        << two << QList<int>{down, down, up} << "Ann M. Reyes";
+    QTest::newRow("above the first: the first")
+        << two << QList<int>{down, up, up} << "Ann M. Reyes";
+    QTest::newRow("one name: Down, Down")
+        << QStringList{"Ann M. Reyes"} << QList<int>{down, down} << "Ann M. Reyes";
+    QTest::newRow("no name: Down, Down") << QStringList{} << QList<int>{down, down} << "";
+}
+
+// The first pick moves the focus to Ok; the arrows that follow must not carry it to Exit,
+// where Enter would end the program.
+void SignInTest::arrowsOnOkPickInsteadOfReachingExit() {
+    QFETCH(QStringList, agents);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, signedIn);
+    frmLog* window = startUp(agents);
+    QVERIFY(activate(window));
+    for (int key : keys) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(QApplication::focusWidget() != window->Command1);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+
+    QVERIFY(seams->endCodes.isEmpty());
+    if (signedIn.isEmpty()) {
+        QCOMPARE(seams->boxes.size(), 1);
+        QCOMPARE(signIn(), window);
+        return;
+    }
+    QVERIFY(!signIn());
+    QCOMPARE(main()->Label21->text(), signedIn);
 }
 
 void SignInTest::okWithoutANameAsksForOne_data() {

@@ -170,8 +170,12 @@ void ListsTest::everyWayOutGivesTheMainWindowBack_data() {
                                     << "enter" << true;
     QTest::newRow("results: close box") << "results"
                                         << "close box" << true;
+    QTest::newRow("results: Escape") << "results"
+                                     << "escape" << true;
     QTest::newRow("usage: Close") << "usage"
                                   << "button" << true;
+    QTest::newRow("usage: Escape") << "usage"
+                                   << "escape" << true;
     QTest::newRow("usage: close box") << "usage"
                                       << "close box" << true;
     QTest::newRow("usage: Enter is no way out") << "usage"
@@ -188,6 +192,8 @@ void ListsTest::everyWayOutGivesTheMainWindowBack() {
         QTest::mouseClick(shown->Command1, Qt::LeftButton);
     else if (way == QLatin1String("enter"))
         QTest::keyClick(shown->MSHFlexGrid1, Qt::Key_Return);
+    else if (way == QLatin1String("escape"))
+        QTest::keyClick(shown->MSHFlexGrid1, Qt::Key_Escape);
     else
         shown->close();
     QCOMPARE(shown && shown->isVisible(), !closes);
