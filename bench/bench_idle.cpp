@@ -87,9 +87,9 @@ QString ratio(double value, double baseline) {
 
 // CPU time per wake-up: 1 % of a core is 10 ms a second.
 QString perWakeUp(const bench::IdleCost& cost) {
-    return cost.wakeUps > 0
-               ? QStringLiteral("%1 µs a wake-up").arg(cost.cpuPercent * 10000 / cost.wakeUps, 0, 'f', 0)
-               : QStringLiteral("no wake-up");
+    return cost.wakeUps > 0 ? QStringLiteral("%1 µs a wake-up")
+                                  .arg(cost.cpuPercent * 10000 / cost.wakeUps, 0, 'f', 0)
+                            : QStringLiteral("no wake-up");
 }
 
 // Who had focus while the case ran: a focused line edit blinks its cursor.
