@@ -75,8 +75,7 @@ protected:
         if (watched == parent()) {
             if (event->type() == QEvent::Show)
                 watchNative();
-        } else if (event->type() == QEvent::Expose &&
-                   static_cast<QWindow*>(watched)->isExposed()) {
+        } else if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
             moveIn();
         }
         return QObject::eventFilter(watched, event);

@@ -83,10 +83,10 @@ Room labelRoom(QLabel* label, const QString& text) {
     if (label->wordWrap()) {
         // The lines' boxes, less the room above the first line's ink and below the last's.
         const QRect ink = metrics.tightBoundingRect(text);
-        return placeIn(label,
-                       metrics.boundingRect(contents, int(label->alignment()) | Qt::TextWordWrap, text)
-                           .adjusted(0, metrics.ascent() + ink.top(), 0,
-                                     ink.bottom() - metrics.descent()));
+        return placeIn(
+            label,
+            metrics.boundingRect(contents, int(label->alignment()) | Qt::TextWordWrap, text)
+                .adjusted(0, metrics.ascent() + ink.top(), 0, ink.bottom() - metrics.descent()));
     }
     return placeIn(label, line(label, label->font(), label->alignment(), text, contents));
 }
@@ -119,9 +119,9 @@ Room groupBoxRoom(QGroupBox* box, const QString& text) {
 Room fieldRoom(QLineEdit* field, const QString& text) {
     QStyleOptionFrame option;
     option.initFrom(field);
-    option.lineWidth = field->hasFrame()
-                           ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field)
-                           : 0;
+    option.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth,
+                                                                       &option, field)
+                                         : 0;
     // Qt's line edit keeps 2 pixels beside its text and 1 above and below.
     const QRect contents = field->style()
                                ->subElementRect(QStyle::SE_LineEditContents, &option, field)

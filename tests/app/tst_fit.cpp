@@ -107,9 +107,10 @@ QSet<QString> rowsMade;
 // One row: the text in the control (a grid's heading, or a cell under the heading cellOf).
 void row(const QString& window, const QString& control, const QString& text,
          const QString& cellOf = QString()) {
-    const QString name = QStringLiteral("%1 %2%3 \"%4\"")
-                             .arg(window, control,
-                                  cellOf.isEmpty() ? QString() : QStringLiteral(" ") + cellOf, text);
+    const QString name =
+        QStringLiteral("%1 %2%3 \"%4\"")
+            .arg(window, control, cellOf.isEmpty() ? QString() : QStringLiteral(" ") + cellOf,
+                 text);
     if (rowsMade.contains(name))
         return;
     rowsMade.insert(name);
@@ -194,9 +195,13 @@ void otherTextRows() {
     const QString results = QStringLiteral("frmRemarks");
     const QString grid = QStringLiteral("MSHFlexGrid1");
     const std::pair<const char*, QString> resultCells[] = {
-        {"Date", kDate},        {"Time", kClock},      {"Name", kLongName},
-        {"Test", QStringLiteral("alpha numeric")},     {"Errors", QStringLiteral("12")},
-        {"Accuracy", QStringLiteral("91.7")},          {"Keystroke", QStringLiteral("140")}};
+        {"Date", kDate},
+        {"Time", kClock},
+        {"Name", kLongName},
+        {"Test", QStringLiteral("alpha numeric")},
+        {"Errors", QStringLiteral("12")},
+        {"Accuracy", QStringLiteral("91.7")},
+        {"Keystroke", QStringLiteral("140")}};
     for (const auto& [heading, text] : resultCells)
         row(results, grid, text, QLatin1String(heading));
     const std::pair<const char*, QString> usageCells[] = {
@@ -301,9 +306,12 @@ void FitTest::longNamesStayOnOneLine_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("grid");
     QTest::addColumn<int>("nameColumn");
-    QTest::newRow("results") << "frmRemarks" << "MSHFlexGrid1" << 3;
-    QTest::newRow("admin results") << "frmAdm records" << "DataGrid1" << 3;
-    QTest::newRow("admin agents") << "frmAdm records" << "DataGrid2" << 1;
+    QTest::newRow("results") << "frmRemarks"
+                             << "MSHFlexGrid1" << 3;
+    QTest::newRow("admin results") << "frmAdm records"
+                                   << "DataGrid1" << 3;
+    QTest::newRow("admin agents") << "frmAdm records"
+                                  << "DataGrid2" << 1;
 }
 
 // A name wider than its column is cut at its end on its one line, never wrapped onto a second
