@@ -45,6 +45,8 @@ const QString kLongName = QStringLiteral("Maria Cristina L. Villanueva Tan");
 const QString kClock = QStringLiteral("12:59:59 PM");
 const QString kUsage = QStringLiteral("SD: 99 hr 59 min 59 sec");
 const QString kDate = QStringLiteral("12/31/2026");
+// The short date where no locale is set: the widest usual form.
+const QString kDateWithoutLocale = QStringLiteral("28 Sep 2026");
 
 template <class W> W* loaded(W* window) {
     window->Form_Load();
@@ -204,6 +206,8 @@ void otherTextRows() {
         {"Keystroke", QStringLiteral("140")}};
     for (const auto& [heading, text] : resultCells)
         row(results, grid, text, QLatin1String(heading));
+    row(results, grid, kDateWithoutLocale, QStringLiteral("Date"));
+    row(QStringLiteral("frmMn"), grid, kDateWithoutLocale, QStringLiteral("Date"));
     const std::pair<const char*, QString> usageCells[] = {
         {"Date", kDate}, {"Time", kClock}, {"Elapsed", kUsage}, {"LastAgent", kLongName}};
     for (const auto& [heading, text] : usageCells)

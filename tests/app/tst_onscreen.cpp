@@ -114,8 +114,10 @@ void OnScreenTest::adminRecordsStageKeptOrMovedIn() {
     QCOMPARE(frame.size(), given.size());
     verifyOnScreen(*adm);
     const QRect area = available();
-    QCOMPARE(frame.left(), given.right() <= area.right() ? given.left() : area.right() - frame.width() + 1);
-    QCOMPARE(frame.top(), given.bottom() <= area.bottom() ? given.top() : area.bottom() - frame.height() + 1);
+    QCOMPARE(frame.left(),
+             given.right() <= area.right() ? given.left() : area.right() - frame.width() + 1);
+    QCOMPARE(frame.top(),
+             given.bottom() <= area.bottom() ? given.top() : area.bottom() - frame.height() + 1);
 }
 
 QTEST_MAIN(OnScreenTest)

@@ -27,8 +27,8 @@ void PlacementTest::placedWithin_data() {
     QTest::newRow("fits: kept") << QRect(100, 100, 200, 100) << frame << screen << QPoint(100, 100);
     QTest::newRow("frame touching the edges: kept")
         << QRect(4, 30, 792, 566) << frame << screen << QPoint(4, 30);
-    QTest::newRow("too far right") << QRect(700, 100, 200, 100) << frame << screen
-                                   << QPoint(596, 100);
+    QTest::newRow("too far right")
+        << QRect(700, 100, 200, 100) << frame << screen << QPoint(596, 100);
     QTest::newRow("too far down") << QRect(100, 550, 200, 100) << frame << screen
                                   << QPoint(100, 496);
     QTest::newRow("negative") << QRect(-50, -20, 200, 100) << frame << screen << QPoint(4, 30);
@@ -76,18 +76,17 @@ void PlacementTest::placedWindowsShowWithinTheScreen_data() {
     QTest::addColumn<QPoint>("point"); // frame's top-left, or its centre, from the screen's
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("expected"); // "as wanted", or the corner it is moved into
-    QTest::newRow("at a point, fitting") << false << QPoint(40, 30) << QSize(300, 200)
-                                         << "as wanted";
+    QTest::newRow("at a point, fitting")
+        << false << QPoint(40, 30) << QSize(300, 200) << "as wanted";
     QTest::newRow("at a point past the bottom-right")
         << false << QPoint(100000, 100000) << QSize(300, 200) << "bottom-right";
     QTest::newRow("at a point above the top-left")
         << false << QPoint(-400, -400) << QSize(300, 200) << "top-left";
-    QTest::newRow("centred, fitting") << true << QPoint(300, 300) << QSize(300, 200)
-                                      << "as wanted";
+    QTest::newRow("centred, fitting") << true << QPoint(300, 300) << QSize(300, 200) << "as wanted";
     QTest::newRow("centred on the top-left corner")
         << true << QPoint(0, 0) << QSize(300, 200) << "top-left";
-    QTest::newRow("larger than the screen") << true << QPoint(100, 100) << QSize(3000, 3000)
-                                            << "top-left";
+    QTest::newRow("larger than the screen")
+        << true << QPoint(100, 100) << QSize(3000, 3000) << "top-left";
 }
 
 // Placed before its first show, as the program places its windows.
