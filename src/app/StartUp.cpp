@@ -1,11 +1,13 @@
 #include "app/StartUp.h"
 
 #include "app/frmEntry.h"
+#include "ui/ProgramFonts.h"
 #include "ui/Windows.h"
 
 namespace app {
 
 void startUp() {
+    ui::loadProgramFonts();
     Windows::show<frmEntry>()->openSignIn();
 }
 

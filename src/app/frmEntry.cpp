@@ -13,6 +13,7 @@
 #include "ui/Counter.h"
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/clsOnTop.h"
 
 #include <QAction>
@@ -137,11 +138,8 @@ void frmEntry::showEvent(QShowEvent* event) {
     if (centred)
         return;
     centred = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        ui::centreFrameOn(*this, screen->availableGeometry().center());
 }
 
 void frmEntry::keyPressEvent(QKeyEvent* event) {

@@ -58,6 +58,9 @@ DataGrid::DataGrid(QWidget* parent, const char* name, const QString& caption, QR
     setGeometry(geometry.adjusted(0, bar, 0, 0));
 
     setVerticalHeader(new RecordSelectors(this));
+    // A text wider than its column is cut on its one line, never wrapped onto a second one
+    // that the row's height would cut through.
+    setWordWrap(false);
     horizontalHeader()->setHighlightSections(false);
     setEditTriggers(DoubleClicked | SelectedClicked | EditKeyPressed | AnyKeyPressed);
 }

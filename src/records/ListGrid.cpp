@@ -7,12 +7,25 @@
 #include <QTableView>
 
 namespace records {
+namespace {
+
+constexpr int kDefaultColumnWidth = 1050; // twips
+
+} // namespace
 
 QTableView* listGrid(QWidget* parent, const char* name, QRect geometry) {
     auto* grid = new QTableView(parent);
     grid->setObjectName(QLatin1String(name));
     grid->setGeometry(geometry);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A text wider than its column is cut on its one line: a second line would be cut through
+    // by the row's height.
+    grid->setWordWrap(false);
+    // A column never given a width takes the grid's default: 1050 twips hold a short date in
+    // its widest usual form ("28 Sep 2026"), and the given widths and a vertical scroll bar
+    // still fit beside it (Qt's own 100 pixels overflow the results grid, which then needs a
+    // horizontal scroll bar).
+    grid->horizontalHeader()->setDefaultSectionSize(twips(kDefaultColumnWidth));
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setHighlightSections(false);
     return grid;

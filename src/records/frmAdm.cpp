@@ -12,6 +12,7 @@
 #include "ui/ErrorPolicy.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
 #include "ui/clsOnTop.h"
 
@@ -145,10 +146,11 @@ void frmAdm::showRecordsStage() {
     Frame1->hide();
     Picture1->show();
     Timer1_Timer();
-    // The outer size and place, frame included.
-    const QSize frame = frameGeometry().size() - size();
-    setFixedSize(twipsSize(7695, 6645) - frame);
-    move(twips(4000), twips(2333));
+    // The outer size and place, frame included, in screen coordinates: kept where they fit,
+    // moved onto the screen where they do not.
+    const QMargins frame = ui::frameMargins(*this);
+    setFixedSize(twipsSize(7695, 6645).shrunkBy(frame));
+    ui::placeFrameAt(*this, QPoint(twips(4000), twips(2333)));
 }
 
 void frmAdm::Command2_Click() {

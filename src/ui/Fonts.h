@@ -11,12 +11,14 @@ inline QFont face(const char* family, QFont::StyleHint hint, double pointSize) {
     return font;
 }
 
-// The program's face.
+// The program's face; ui::loadProgramFonts brings a face of its metrics where the system lacks
+// it.
 inline QFont tahoma(double pointSize) {
     return face("Tahoma", QFont::SansSerif, pointSize);
 }
 
-// The face of the program's title.
+// The face of the program's title; where it is missing, the font system's aliases give URW's
+// P052, made to Palatino's metrics.
 inline QFont palatino(double pointSize) {
     return face("Palatino Linotype", QFont::Serif, pointSize);
 }

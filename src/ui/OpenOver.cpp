@@ -1,5 +1,7 @@
 #include "ui/OpenOver.h"
 
+#include "ui/Placement.h"
+
 #include <QEvent>
 #include <QList>
 #include <QWidget>
@@ -60,7 +62,7 @@ void openOver(QWidget& owner, QWidget& window) {
 }
 
 void centreOn(QWidget& window, const QWidget& on) {
-    window.move(on.frameGeometry().center() - window.rect().center());
+    centreFrameOn(window, on.frameGeometry().center());
 }
 
 } // namespace ui

@@ -11,7 +11,8 @@ namespace ui {
 // disables the owner again. Call it as the window shows.
 void openOver(QWidget& owner, QWidget& window);
 
-// Places the window so that its centre lies on the centre of the other window's frame.
+// Places the window so that its frame's centre lies on the centre of the other window's frame,
+// as far as the screen allows.
 void centreOn(QWidget& window, const QWidget& on);
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "core/ConnectionString.h"
 #include "store/Schema.h"
+#include "ui/ProgramFonts.h"
 
 #include <QDir>
 #include <QTest>
@@ -59,6 +60,8 @@ std::unique_ptr<platform::RandomSource> ScriptedSources::make() {
 }
 
 Seams::Seams() {
+    // The windows measure their texts in the faces the program loads.
+    ui::loadProgramFonts();
     ui::Dialogs::replaceWith(&dialogs);
     ui::ProgramEnd::replaceWith(&end);
     platform::Clock::replaceWith(&clock);
